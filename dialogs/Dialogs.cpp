@@ -1,0 +1,8 @@
+#include "Dialogs.h"
+
+#include "AppText.h"
+
+Dialogs::Answer Dialogs::message(const QString &text, Icon icon)
+{
+    return message(text, AppText::AppTitle, icon, Buttons::Ok);
+}

@@ -1,0 +1,47 @@
+#include "ErrorInfo.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+ErrorInfo ErrorInfo::fromFile(const QFileDevice &file)
+{
+    int number = ErrorNumber::DeviceIO;
+    const QString path = file.fileName();
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+        if (!QFileInfo(path).absoluteDir().exists())
+            number = ErrorNumber::PathNotFound;
+        else if (!QFileInfo::exists(path) && !(file.openMode() & QIODevice::WriteOnly))
+            number = ErrorNumber::FileNotFound;
+        else
+            number = ErrorNumber::PathFileAccess;
+        break;
+    case QFileDevice::PermissionsError:
+        number = ErrorNumber::PermissionDenied;
+        break;
+    case QFileDevice::ResourceError:
+        number = ErrorNumber::DiskFull;
+        break;
+    default:
+        break;
+    }
+    QString text = file.errorString();
+    if (text.isEmpty())
+        text = QStringLiteral("Device I/O error");
+    return {number, path.isEmpty() ? text : QStringLiteral("%1: %2").arg(path, text)};
+}
+
+ErrorInfo ErrorInfo::typeMismatch(const QString &value)
+{
+    return {ErrorNumber::TypeMismatch, QStringLiteral("Type mismatch: \"%1\"").arg(value)};
+}
+
+ErrorInfo ErrorInfo::pastEndOfFile()
+{
+    return {ErrorNumber::PastEndOfFile, QStringLiteral("Input past end of file")};
+}
+
+ErrorInfo ErrorInfo::fileNotFound(const QString &path)
+{
+    return {ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path)};
+}

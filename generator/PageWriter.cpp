@@ -1,0 +1,46 @@
+#include "PageWriter.h"
+
+namespace {
+constexpr qsizetype FlushSize = 256 * 1024;
+}
+
+PageWriter::PageWriter(const QString &path) : m_file(path)
+{
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        m_error = ErrorInfo::fromFile(m_file);
+}
+
+PageWriter::~PageWriter()
+{
+    finish();
+}
+
+void PageWriter::line(const QString &text)
+{
+    if (m_error)
+        return;
+    m_buffer += text.toUtf8();
+    m_buffer += "\r\n";
+    if (m_buffer.size() >= FlushSize)
+        flush();
+}
+
+void PageWriter::flush()
+{
+    if (m_error || m_buffer.isEmpty())
+        return;
+    if (m_file.write(m_buffer) != m_buffer.size())
+        m_error = ErrorInfo::fromFile(m_file);
+    m_buffer.clear();
+}
+
+std::optional<ErrorInfo> PageWriter::finish()
+{
+    if (m_file.isOpen()) {
+        flush();
+        if (!m_error && !m_file.flush())
+            m_error = ErrorInfo::fromFile(m_file);
+        m_file.close();
+    }
+    return m_error;
+}

@@ -1,0 +1,55 @@
+#include "SettingsStore.h"
+
+#include <QFile>
+
+SettingsStore::SettingsStore()
+    : m_settings(QSettings::IniFormat, QSettings::UserScope, QLatin1String(Application),
+                 QLatin1String(Application))
+{
+}
+
+QString SettingsStore::Read(const QString &section, const QString &key,
+                            const QString &defaultText) const
+{
+    m_settings.sync();
+    const QVariant value = m_settings.value(section + QLatin1Char('/') + key);
+    return value.isValid() ? value.toString() : defaultText;
+}
+
+void SettingsStore::Write(const QString &section, const QString &key, const QString &text)
+{
+    m_settings.setValue(section + QLatin1Char('/') + key, text);
+    m_settings.sync();
+    keepPrivate();
+}
+
+// The store holds FTP passwords: readable by its owner only, whatever it was before.
+void SettingsStore::keepPrivate()
+{
+    QFile::setPermissions(m_settings.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+bool SettingsStore::ReadBoolean(const QString &section, const QString &key,
+                                const QString &defaultText, bool fallback) const
+{
+    return ParseBoolean(Read(section, key, defaultText)).value_or(fallback);
+}
+
+std::optional<bool> SettingsStore::ParseBoolean(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double number = t.toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return number != 0.0;
+}
+
+QString SettingsStore::BooleanText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <optional>
+
+// The per-user store of options and remembered values: application "Lumora",
+// section, key, text value. Every write reaches the disk at once.
+class SettingsStore
+{
+public:
+    static constexpr const char *Application = "Lumora";
+
+    SettingsStore();
+
+    QString Read(const QString &section, const QString &key, const QString &defaultText) const;
+    void Write(const QString &section, const QString &key, const QString &text);
+    // Reads a key by the boolean rule; a value that is no boolean gives the fallback.
+    bool ReadBoolean(const QString &section, const QString &key, const QString &defaultText,
+                     bool fallback) const;
+
+    // "True"/"False" in any letter case, or a number (0 false, other numbers true).
+    static std::optional<bool> ParseBoolean(const QString &text);
+    static QString BooleanText(bool value);
+
+    QString fileName() const { return m_settings.fileName(); }
+
+private:
+    void keepPrivate();
+
+    mutable QSettings m_settings;
+};
