@@ -1,0 +1,81 @@
+#pragma once
+
+#include "RavelFtpLibrary.h"
+#include "RavelJobEvent.h"
+
+#include <QFile>
+#include <QThread>
+#include <atomic>
+#include <memory>
+
+class RavelJobSignal;
+class RavelState;
+
+// The worker of one component: a thread with its own event loop that owns the FTP library's
+// session. Jobs are posted to it as RavelJobEvents; each signals success or error as its
+// group says. It reports FTP failures to the component as events (OnFTPError on the host's
+// thread) and never touches the component's object otherwise.
+class CRavelThread : public QThread
+{
+    Q_OBJECT
+public:
+    // What the library must know from the start, so the component's properties and the
+    // library's modes agree before the host writes any of them.
+    struct Settings
+    {
+        bool async = true;
+        bool passive = false;
+        bool verbose = true;
+        int port = 21;
+        int timeout = 30;
+    };
+
+    CRavelThread(QObject *owner, RavelState &state, RavelJobSignal &success, RavelJobSignal &error,
+                 const QString &libraryPath, const Settings &settings);
+    ~CRavelThread() override;
+
+    // False when the worker is not (or no longer) taking jobs.
+    bool post(std::unique_ptr<RavelJobEvent> job);
+    // Why the worker ended without becoming ready.
+    QString failure() const;
+
+signals:
+    // Emitted from the worker when the ready flag changes.
+    void readyChanged();
+
+protected:
+    void run() override;
+
+private:
+    class JobReceiver;
+
+    void runJob(RavelJobEvent &job);
+    void execute(RavelJobEvent &job);
+    void report(int code);
+    void fireError(qint32 number, const QString &text);
+    void dropConnection();
+    void login(const RavelJobEvent &job);
+    void readAddresses();
+    void list(const RavelJobEvent &job);
+    void receive(const RavelJobEvent &job);
+    void restart(const RavelJobEvent &job);
+    void setLog(bool on, const QString &fileName);
+    void endSession();
+    void reportFailure(int code)
+    {
+        if (code != FTPLIB_OK)
+            report(code);
+    }
+
+    QObject *const m_owner;
+    RavelState &m_state;
+    RavelJobSignal &m_success;
+    RavelJobSignal &m_error;
+    const QString m_libraryPath;
+    const Settings m_settings;
+    RavelFtpLibrary m_library;
+    bool m_async = false;
+    std::unique_ptr<QFile> m_log;
+    std::atomic<QObject *> m_receiver{nullptr};
+    QString m_failure;
+};

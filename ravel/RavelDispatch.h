@@ -1,0 +1,40 @@
+#pragma once
+
+#include "RavelError.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <optional>
+
+class CRavelCtrl;
+
+// Late binding of the component: every published property and method by DISPID or by name,
+// arguments as QVariants (an invalid QVariant is a missing optional argument). The table is
+// read from the component's class information, so names and DISPIDs are stated once.
+class RavelDispatch
+{
+public:
+    enum class Kind
+    {
+        Get,
+        Put,
+        Call
+    };
+
+    struct Result
+    {
+        QVariant value;
+        std::optional<RavelError> error;
+    };
+
+    static std::optional<int> dispidOf(const QString &name);
+    static QString nameOf(int dispid);
+    // The help string of a property, method, event or enumeration constant.
+    static QString helpOf(const QString &name);
+
+    // Put takes the new value as its one argument. Arguments that the member takes by
+    // reference are written back into `args`.
+    static Result invoke(CRavelCtrl &ctrl, int dispid, Kind kind, QVariantList &args);
+    static Result invoke(CRavelCtrl &ctrl, const QString &name, Kind kind, QVariantList &args);
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+#include <atomic>
+
+// A manual-reset signal set by the worker when a job ends. It remembers the job it was set
+// for, so a wait for a later job never takes a signal left over from an earlier one whose
+// wait had already timed out.
+class RavelJobSignal : public QObject
+{
+    Q_OBJECT
+public:
+    explicit RavelJobSignal(QObject *parent = nullptr) : QObject(parent) {}
+
+    // Worker thread. Waiters hear of it through signalled(), queued to their thread.
+    void set(quint64 job);
+    bool isSetFor(quint64 job) const { return m_job.load() >= job; }
+
+signals:
+    void signalled();
+
+private:
+    std::atomic<quint64> m_job{0};
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "RavelMessages.h"
+
+#include <QEvent>
+#include <QString>
+
+// A notification posted to the component from the worker or the FTP library: a number
+// from RavelMessages and its two words, texts as copies.
+class RavelNotifyEvent : public QEvent
+{
+public:
+    RavelNotifyEvent(RavelMessages::Notification number, qint64 first, qint64 second,
+                     QString text = {})
+        : QEvent(RavelMessages::eventType(number)), first(first), second(second),
+          text(std::move(text))
+    {
+    }
+
+    const qint64 first;
+    const qint64 second;
+    const QString text;
+};

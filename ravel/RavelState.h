@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <QString>
+#include <atomic>
+
+// What the component and its worker both touch. Flags are atomics; the texts a job writes
+// are read by the host after the job's signal, under a lock so neither side sees half a text.
+class RavelState
+{
+public:
+    struct Texts
+    {
+        QString result;
+        QString currentDir;
+        QString localName;
+        QString localAddress;
+        QString remoteName;
+        QString remoteAddress;
+    };
+
+    std::atomic<bool> ready{false};
+    std::atomic<bool> busy{false};
+    std::atomic<bool> transfer{false};
+    std::atomic<bool> connected{false};
+    std::atomic<bool> restSupported{false};
+    std::atomic<int> hostType{0};
+    std::atomic<int> lastReplyCode{0};
+    std::atomic<qint64> fileSize{0};
+    std::atomic<qint64> bytes{0};
+
+    Texts texts() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_texts;
+    }
+    template <typename Change> void changeTexts(Change change)
+    {
+        QMutexLocker lock(&m_mutex);
+        change(m_texts);
+    }
+
+private:
+    mutable QMutex m_mutex;
+    Texts m_texts;
+};
