@@ -1,0 +1,147 @@
+#include "FtpControlConnection.h"
+
+#include "FtpTranscript.h"
+
+#include <QTcpSocket>
+
+FtpControlConnection::FtpControlConnection(FtpTranscript &transcript) : m_transcript(transcript) {}
+
+FtpControlConnection::~FtpControlConnection() = default;
+
+int FtpControlConnection::open(const QHostAddress &address, quint16 port)
+{
+    close();
+    m_socket = std::make_unique<QTcpSocket>();
+    // A server flooding the control connection must not fill memory.
+    m_socket->setReadBufferSize(FtpReplyParser::MaxReply);
+    m_transcript.write(FtpTranscript::Kind::Note, "connecting to " + address.toString().toUtf8() +
+                                                      ":" + QByteArray::number(port));
+    m_socket->connectToHost(address, port);
+    if (m_socket->waitForConnected(m_timeout)) {
+        m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        return FTPLIB_OK;
+    }
+    const QAbstractSocket::SocketError error = m_socket->error();
+    m_transcript.write(FtpTranscript::Kind::Note,
+                       "connect failed: " + m_socket->errorString().toUtf8());
+    m_socket.reset();
+    if (error == QAbstractSocket::ConnectionRefusedError)
+        return FTPLIB_CONNECTREJECTED;
+    return error == QAbstractSocket::SocketTimeoutError ? FTPLIB_TIMEOUT : FTPLIB_CANTCONNECT;
+}
+
+bool FtpControlConnection::isOpen() const
+{
+    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
+void FtpControlConnection::close()
+{
+    if (m_socket) {
+        m_socket->abort();
+        m_socket.reset();
+        m_transcript.write(FtpTranscript::Kind::Note, "connection closed");
+    }
+    m_parser.reset();
+    type = 0;
+}
+
+void FtpControlConnection::moveToThread(QThread *thread)
+{
+    if (m_socket)
+        m_socket->moveToThread(thread);
+}
+
+void FtpControlConnection::discardInput()
+{
+    if (m_socket)
+        m_socket->readAll();
+    m_parser.reset();
+}
+
+int FtpControlConnection::send(const QByteArray &line, bool keepPending)
+{
+    if (!isOpen())
+        return FTPLIB_NOTCONNECTED;
+    if (!keepPending)
+        dropPending();
+    const bool secret = line.startsWith("PASS ") || line.startsWith("ACCT ");
+    m_transcript.write(FtpTranscript::Kind::Sent, secret ? line.left(5) + "****" : line);
+    const QByteArray wire = line + "\r\n";
+    m_socket->write(wire);
+    m_socket->flush();
+    if (m_socket->bytesToWrite() > 0 && !m_socket->waitForBytesWritten(m_timeout)) {
+        m_transcript.write(FtpTranscript::Kind::Note,
+                           "send failed: " + m_socket->errorString().toUtf8());
+        return FTPLIB_SENDREFUSED;
+    }
+    return FTPLIB_OK;
+}
+
+// A reply that timed out earlier may arrive now; it must not pass for the next one's.
+void FtpControlConnection::dropPending()
+{
+    if (m_socket->bytesAvailable() > 0)
+        m_parser.feed(m_socket->readAll());
+    while (const std::optional<FtpReply> stale = m_parser.takeReply()) {
+        m_transcript.write(FtpTranscript::Kind::Received, stale->text());
+        m_transcript.write(FtpTranscript::Kind::Note, "late reply ignored");
+    }
+}
+
+int FtpControlConnection::readReply(FtpReply &reply)
+{
+    for (;;) {
+        if (std::optional<FtpReply> next = m_parser.takeReply()) {
+            reply = std::move(*next);
+            deliver(reply);
+            return FTPLIB_OK;
+        }
+        if (m_parser.failed()) {
+            m_transcript.write(FtpTranscript::Kind::Note, "protocol error: " + m_parser.error());
+            close();
+            return FTPLIB_UNEXPECTEDANSWER;
+        }
+        if (!m_socket)
+            return FTPLIB_NOREPLY;
+        if (m_socket->bytesAvailable() == 0 && !m_socket->waitForReadyRead(m_timeout)) {
+            const bool silent = m_socket->error() == QAbstractSocket::SocketTimeoutError &&
+                                m_socket->state() == QAbstractSocket::ConnectedState;
+            m_transcript.write(FtpTranscript::Kind::Note,
+                               silent ? QByteArray("no reply in time")
+                                      : "connection lost: " + m_socket->errorString().toUtf8());
+            if (!silent)
+                close();
+            return FTPLIB_NOREPLY;
+        }
+        m_parser.feed(m_socket->readAll());
+    }
+}
+
+int FtpControlConnection::command(const QByteArray &line, FtpReply &reply)
+{
+    const int sent = send(line);
+    return sent != FTPLIB_OK ? sent : readReply(reply);
+}
+
+void FtpControlConnection::deliver(const FtpReply &reply)
+{
+    m_transcript.write(FtpTranscript::Kind::Received, reply.text());
+    m_lastReply = reply.lastLineWithText();
+    m_echo.post(0, reply.code, reply.code, reply.text());
+}
+
+QHostAddress FtpControlConnection::peerAddress() const
+{
+    return m_socket ? m_socket->peerAddress() : QHostAddress();
+}
+
+QHostAddress FtpControlConnection::localAddress() const
+{
+    return m_socket ? m_socket->localAddress() : QHostAddress();
+}
+
+qintptr FtpControlConnection::descriptor() const
+{
+    return m_socket ? m_socket->socketDescriptor() : -1;
+}

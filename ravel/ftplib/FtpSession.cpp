@@ -1,0 +1,416 @@
+#include "FtpSession.h"
+
+#include "FtpControlConnection.h"
+
+#include <QHostInfo>
+#include <QThread>
+
+namespace {
+
+constexpr int DefaultTimeoutSeconds = 30;
+
+// The text between the first pair of double quotes, with "" standing for one quote (RFC 959
+// appendix II), or nothing when the reply has no quoted name.
+std::optional<QByteArray> quotedName(const QByteArray &text)
+{
+    const qsizetype open = text.indexOf('"');
+    if (open < 0)
+        return std::nullopt;
+    QByteArray name;
+    for (qsizetype i = open + 1; i < text.size(); ++i) {
+        if (text[i] != '"') {
+            name.append(text[i]);
+        } else if (i + 1 < text.size() && text[i + 1] == '"') {
+            name.append('"');
+            ++i;
+        } else {
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
+QHostAddress firstAddress(const QString &host)
+{
+    QHostAddress address;
+    if (address.setAddress(host))
+        return address;
+    const QList<QHostAddress> found = QHostInfo::fromName(host).addresses();
+    for (const QHostAddress &a : found) {
+        if (a.protocol() == QAbstractSocket::IPv4Protocol)
+            return a;
+    }
+    return found.isEmpty() ? QHostAddress() : found.first();
+}
+
+} // namespace
+
+FtpSession::FtpSession(QObject *receiver, unsigned long task)
+    : m_transcript(task),
+      m_control(std::make_unique<FtpControlConnection>(m_transcript)), m_echo{receiver,
+                                                                              FTPLIB_NOTIFY_REPLY}
+{
+    setTimeout(0);
+}
+
+FtpSession::~FtpSession()
+{
+    drop();
+}
+
+void FtpSession::setReplyEcho(bool on, FtpNotify echo)
+{
+    waitForTransfer();
+    if (echo.receiver)
+        m_echo = echo;
+    m_echoOn = on;
+    m_control->setEcho(on ? m_echo : FtpNotify());
+}
+
+void FtpSession::setTimeout(int seconds)
+{
+    waitForTransfer();
+    m_control->setTimeout((seconds > 0 ? seconds : DefaultTimeoutSeconds) * 1000);
+}
+
+void FtpSession::setPort(int port)
+{
+    m_port = port > 0 && port <= 65535 ? quint16(port) : quint16(21);
+}
+
+void FtpSession::resetAfterLoss()
+{
+    if (m_thread)
+        m_interrupt.drop();
+    waitForTransfer();
+    m_control->discardInput();
+}
+
+bool FtpSession::isConnected()
+{
+    waitForTransfer();
+    return m_control->isOpen();
+}
+
+int FtpSession::begin()
+{
+    waitForTransfer();
+    m_control->clearLastReply();
+    return m_control->isOpen() ? FTPLIB_OK : FTPLIB_NOTCONNECTED;
+}
+
+int FtpSession::verdict(const FtpReply &reply, int failure, int transient)
+{
+    switch (reply.kind()) {
+    case 2:
+        return FTPLIB_OK;
+    case 1:
+    case 3:
+        return FTPLIB_UNEXPECTEDANSWER;
+    default:
+        break;
+    }
+    switch (reply.code) {
+    case 421:
+        // The server is closing the connection; later calls must know.
+        m_control->close();
+        return FTPLIB_NOTCONNECTED;
+    case 500:
+    case 501:
+    case 502:
+    case 504:
+        return FTPLIB_CMDNOTIMPLEMENTED;
+    default:
+        return reply.kind() == 4 ? transient : failure;
+    }
+}
+
+int FtpSession::login(Endpoint target, FtpNotify done)
+{
+    int code = connectAndGreet(target, false);
+    if (code == FTPLIB_OK)
+        code = logIn(target.user, target.password, FTPLIB_LOGINREFUSED);
+    return finishLogin(code, target, done);
+}
+
+int FtpSession::firewallLogin(Endpoint proxy, Endpoint target, int type, FtpNotify done)
+{
+    int code = type == FTPLIB_FW_SITE || type == FTPLIB_FW_OPEN || type == FTPLIB_FW_USER_LOGON ||
+                       type == FTPLIB_FW_USER_NOLOGON
+                   ? connectAndGreet(proxy, true)
+                   : FTPLIB_INVALIDPARAMETER;
+    if (code == FTPLIB_OK && type != FTPLIB_FW_USER_NOLOGON)
+        code = logIn(proxy.user, proxy.password, FTPLIB_FWLOGINREFUSED);
+    if (code == FTPLIB_OK && (type == FTPLIB_FW_SITE || type == FTPLIB_FW_OPEN)) {
+        const QByteArray verb = type == FTPLIB_FW_SITE ? "SITE " : "OPEN ";
+        FtpReply reply;
+        code = m_control->command(verb + target.host.toUtf8(), reply);
+        if (code == FTPLIB_OK && reply.kind() != 2)
+            code = FTPLIB_FWCONNECTREJECTED;
+    }
+    if (code == FTPLIB_OK) {
+        const bool atHost = type == FTPLIB_FW_USER_LOGON || type == FTPLIB_FW_USER_NOLOGON;
+        const QByteArray user = atHost ? target.user + '@' + target.host.toUtf8() : target.user;
+        code = logIn(user, target.password, FTPLIB_LOGINREFUSED);
+    }
+    return finishLogin(code, target, done);
+}
+
+int FtpSession::connectAndGreet(const Endpoint &server, bool proxy)
+{
+    waitForTransfer();
+    m_control->close();
+    m_control->clearLastReply();
+    const QHostAddress address = firstAddress(server.host);
+    if (address.isNull())
+        return FTPLIB_UNKNOWNHOST;
+    int code = m_control->open(address, server.port ? server.port : m_port);
+    if (proxy && code == FTPLIB_CONNECTREJECTED)
+        code = FTPLIB_FWCONNECTREJECTED;
+    else if (proxy && code == FTPLIB_CANTCONNECT)
+        code = FTPLIB_FWCANTCONNECT;
+    FtpReply greeting;
+    while (code == FTPLIB_OK) {
+        code = m_control->readReply(greeting);
+        if (code == FTPLIB_OK && greeting.code == 220)
+            return FTPLIB_OK;
+        if (code == FTPLIB_OK && greeting.code != 120)
+            code = proxy ? FTPLIB_FWCONNECTREJECTED : FTPLIB_CONNECTREJECTED;
+    }
+    return code;
+}
+
+int FtpSession::logIn(const QByteArray &user, const QByteArray &password, int refused)
+{
+    FtpReply reply;
+    int code = m_control->command("USER " + (user.isEmpty() ? "anonymous" : user), reply);
+    if (code == FTPLIB_OK && reply.code == 331)
+        code = m_control->command("PASS " + password, reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.code == 230 || reply.code == 202)
+        return FTPLIB_OK;
+    return reply.code == 332 ? FTPLIB_ACCOUNTNEEDED : refused;
+}
+
+int FtpSession::finishLogin(int code, const Endpoint &target, const FtpNotify &done)
+{
+    if (code != FTPLIB_OK && code != FTPLIB_ACCOUNTNEEDED)
+        m_control->close();
+    m_remoteName = target.host.toUtf8();
+    if (m_async)
+        done.post(0, code, code);
+    return code;
+}
+
+int FtpSession::quit()
+{
+    int code = begin();
+    if (code != FTPLIB_OK)
+        return code;
+    FtpReply reply;
+    code = m_control->command("QUIT", reply);
+    m_control->close();
+    return code == FTPLIB_OK && reply.kind() != 2 ? FTPLIB_UNEXPECTEDANSWER : code;
+}
+
+int FtpSession::drop()
+{
+    if (m_thread)
+        m_interrupt.drop();
+    waitForTransfer();
+    m_control->close();
+    return FTPLIB_OK;
+}
+
+int FtpSession::simple(const QByteArray &line, int failure, int transient)
+{
+    int code = begin();
+    FtpReply reply;
+    if (code == FTPLIB_OK)
+        code = m_control->command(line, reply);
+    return code != FTPLIB_OK ? code : verdict(reply, failure, transient);
+}
+
+int FtpSession::sendAccount(const QByteArray &account)
+{
+    return simple("ACCT " + account, FTPLIB_LOGINREFUSED, FTPLIB_LOGINREFUSED);
+}
+
+int FtpSession::rename(const QByteArray &from, const QByteArray &to)
+{
+    int code = begin();
+    FtpReply reply;
+    if (code == FTPLIB_OK)
+        code = m_control->command("RNFR " + from, reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.code != 350)
+        return reply.kind() == 2
+                   ? FTPLIB_UNEXPECTEDANSWER
+                   : verdict(reply, FTPLIB_SERVERCANTEXECUTE, FTPLIB_SERVERCANTEXECUTE);
+    return simple("RNTO " + to, FTPLIB_SERVERCANTEXECUTE, FTPLIB_SERVERCANTEXECUTE);
+}
+
+int FtpSession::setType(char type)
+{
+    int code = begin();
+    if (code != FTPLIB_OK || m_control->type == type)
+        return code;
+    FtpReply reply;
+    code = m_control->command(QByteArray("TYPE ") + type, reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.kind() != 2)
+        return FTPLIB_CANNOTCHANGETYPE;
+    m_control->type = type;
+    return FTPLIB_OK;
+}
+
+int FtpSession::command(const QByteArray &line, QByteArray &text)
+{
+    FtpReply reply;
+    if (begin() != FTPLIB_OK || m_control->command(line, reply) != FTPLIB_OK)
+        return 0;
+    // A raw TYPE changes what later transfers can take for granted.
+    if (line.toUpper().startsWith("TYPE"))
+        m_control->type = 0;
+    text = reply.text();
+    return reply.code;
+}
+
+int FtpSession::systemType(const QList<QByteArray> &names)
+{
+    FtpReply reply;
+    if (begin() != FTPLIB_OK || m_control->command("SYST", reply) != FTPLIB_OK || reply.code != 215)
+        return int(names.size());
+    const QByteArray system = reply.text().mid(4).toLower();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (system.contains(names[i].toLower()))
+            return int(i);
+    }
+    return int(names.size());
+}
+
+int FtpSession::currentDir(QByteArray &dir)
+{
+    int code = begin();
+    FtpReply reply;
+    if (code == FTPLIB_OK)
+        code = m_control->command("PWD", reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.code != 257)
+        return verdict(reply, FTPLIB_SERVERCANTEXECUTE, FTPLIB_SERVERCANTEXECUTE);
+    const std::optional<QByteArray> name = quotedName(reply.firstText());
+    if (!name)
+        return FTPLIB_PWDBADFMT;
+    dir = *name;
+    return FTPLIB_OK;
+}
+
+int FtpSession::makeDir(const QByteArray &name, QByteArray &created)
+{
+    int code = begin();
+    FtpReply reply;
+    if (code == FTPLIB_OK)
+        code = m_control->command("MKD " + name, reply);
+    if (code != FTPLIB_OK)
+        return code;
+    code = verdict(reply, FTPLIB_SERVERCANTEXECUTE, FTPLIB_SERVERCANTEXECUTE);
+    if (code == FTPLIB_OK)
+        created = quotedName(reply.firstText()).value_or(name);
+    return code;
+}
+
+int FtpSession::abort()
+{
+    if (m_thread) {
+        m_interrupt.abort();
+        waitForTransfer();
+        return m_control->isOpen() ? FTPLIB_OK : FTPLIB_NOTCONNECTED;
+    }
+    return simple("ABOR", FTPLIB_SERVERCANTEXECUTE, FTPLIB_SERVERCANTEXECUTE);
+}
+
+qint64 FtpSession::remoteSize(const QByteArray &name)
+{
+    if (begin() != FTPLIB_OK)
+        return 0;
+    m_control->setEcho(FtpNotify());
+    FtpReply reply;
+    const int code = m_control->command("SIZE " + name, reply);
+    m_control->setEcho(m_echoOn ? m_echo : FtpNotify());
+    return code == FTPLIB_OK && reply.code == 213 ? reply.firstText().trimmed().toLongLong() : 0;
+}
+
+int FtpSession::transfer(FtpTransfer::Request request, FtpNotify end, qint64 size)
+{
+    m_transferSize = size;
+    const bool async = m_async && end.receiver;
+    if (!async)
+        request.notify = FtpNotify();
+    return run(std::move(request), async, [end](const FtpTransfer::Result &result) {
+        end.post(1, result.bytes, result.code);
+        return result.code;
+    });
+}
+
+int FtpSession::list(FtpTransfer::Request request, FtpNotify end)
+{
+    return run(std::move(request), m_async && end.receiver,
+               [end](const FtpTransfer::Result &result) {
+                   // An empty directory, or the 450 that some servers give for it, is not a
+                   // failure.
+                   const bool nothing = result.commandReply == 450 ||
+                                        (result.code == FTPLIB_OK && result.bytes == 0);
+                   const int code = nothing ? -1 : result.code;
+                   end.post(1, code, code);
+                   return code;
+               });
+}
+
+int FtpSession::run(FtpTransfer::Request request, bool async,
+                    std::function<int(const FtpTransfer::Result &)> end)
+{
+    const int code = begin();
+    if (code != FTPLIB_OK)
+        return end({code, -1, 0});
+    m_interrupt.clear();
+    auto transfer = std::make_unique<FtpTransfer>(std::move(request), *m_control, m_interrupt);
+    if (!async) {
+        const FtpTransfer::Result result = transfer->run();
+        transfer.reset();
+        return end(result);
+    }
+    QThread *owner = QThread::currentThread();
+    m_thread.reset(QThread::create(
+        [this, owner, end = std::move(end), transfer = std::move(transfer)]() mutable {
+            const FtpTransfer::Result result = transfer->run();
+            // The local file is complete and closed before anyone hears of the end.
+            transfer.reset();
+            m_control->moveToThread(owner);
+            end(result);
+        }));
+    m_control->moveToThread(m_thread.get());
+    m_thread->start();
+    return FTPLIB_OK;
+}
+
+void FtpSession::waitForTransfer()
+{
+    if (m_thread) {
+        m_thread->wait();
+        m_thread.reset();
+    }
+}
+
+QByteArray FtpSession::lastReply() const
+{
+    return m_control->lastReply();
+}
+
+quint32 FtpSession::remoteAddress() const
+{
+    return m_control->peerAddress().toIPv4Address();
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "FtpInterrupt.h"
+#include "FtpNotify.h"
+#include "FtpTranscript.h"
+#include "FtpTransfer.h"
+
+#include <QByteArray>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class FtpControlConnection;
+struct FtpReply;
+class QThread;
+
+// One thread's FTP session: settings, the control connection, and the transfer thread of
+// asynchronous mode. Every call waits for a running transfer first, except abort() and drop(),
+// which stop it.
+class FtpSession
+{
+public:
+    struct Endpoint
+    {
+        QString host;
+        quint16 port = 21;
+        QByteArray user;
+        QByteArray password;
+    };
+
+    FtpSession(QObject *receiver, unsigned long task);
+    ~FtpSession();
+
+    void setReplyEcho(bool on, FtpNotify echo);
+    void setTimeout(int seconds);
+    void setPort(int port);
+    void setPassive(bool on) { m_passive = on; }
+    void setAsync(bool on) { m_async = on; }
+    qint64 transferSize() const { return m_transferSize; }
+    void setLogFile(int fd) { m_transcript.setDescriptor(fd); }
+    void resetAfterLoss();
+    bool isConnected();
+
+    int login(Endpoint target, FtpNotify done);
+    int firewallLogin(Endpoint proxy, Endpoint target, int type, FtpNotify done);
+    int quit();
+    int drop();
+    // A command that must be answered 2xx; failure is the code for a refusal, transient the
+    // one for a 4xx refusal.
+    int simple(const QByteArray &line, int failure, int transient);
+    int sendAccount(const QByteArray &account);
+    int rename(const QByteArray &from, const QByteArray &to);
+    int setType(char type);
+    // The reply code, or 0 when no reply came.
+    int command(const QByteArray &line, QByteArray &reply);
+    int systemType(const QList<QByteArray> &names);
+    int currentDir(QByteArray &dir);
+    int makeDir(const QByteArray &name, QByteArray &created);
+    int abort();
+
+    // Runs a transfer: on the transfer thread in asynchronous mode when `end` has a receiver,
+    // else here. A transfer ends with `end` posted (1, bytes or -1) once, whatever happens.
+    int transfer(FtpTransfer::Request request, FtpNotify end, qint64 size);
+    // A listing; 0, -1 when there was nothing, or a code. Its end is posted as (1, result).
+    int list(FtpTransfer::Request request, FtpNotify end);
+    // SIZE of a remote file without echo (it is our own bookkeeping), 0 when unknown.
+    qint64 remoteSize(const QByteArray &name);
+
+    QByteArray lastReply() const;
+    QByteArray remoteName() const { return m_remoteName; }
+    quint32 remoteAddress() const;
+
+private:
+    int begin();
+    int verdict(const FtpReply &reply, int failure, int transient);
+    int connectAndGreet(const Endpoint &server, bool proxy);
+    int logIn(const QByteArray &user, const QByteArray &password, int refused);
+    int finishLogin(int code, const Endpoint &target, const FtpNotify &done);
+    // Runs `request`; end(result) is called once with its outcome, on whichever thread ran it,
+    // and gives the call's result in synchronous mode.
+    int run(FtpTransfer::Request request, bool async,
+            std::function<int(const FtpTransfer::Result &)> end);
+    void waitForTransfer();
+
+    FtpTranscript m_transcript;
+    std::unique_ptr<FtpControlConnection> m_control;
+    FtpInterrupt m_interrupt;
+    std::unique_ptr<QThread> m_thread;
+    FtpNotify m_echo;
+    bool m_echoOn = false;
+    quint16 m_port = 21;
+    bool m_passive = false;
+    bool m_async = false;
+    std::atomic<qint64> m_transferSize = 0;
+    QByteArray m_remoteName;
+};

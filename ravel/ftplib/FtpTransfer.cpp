@@ -1,0 +1,352 @@
+#include "FtpTransfer.h"
+
+#include "FtpControlConnection.h"
+#include "FtpInterrupt.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr qint64 ChunkSize = 256 * 1024;
+// Bytes queued in the data socket before the sender waits for the network.
+constexpr qint64 HighWater = 1024 * 1024;
+// A listing line longer than this is handed on in pieces.
+constexpr qsizetype MaxListLine = 64 * 1024;
+
+// The port of a "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)" reply. The address is
+// ignored: the data connection always goes to the control connection's peer, so a server
+// cannot send us to another host.
+std::optional<quint16> passivePort(const QByteArray &text)
+{
+    static const QRegularExpression numbers(
+        QStringLiteral("(\\d{1,3}),(\\d{1,3}),(\\d{1,3}),(\\d{1,3}),(\\d{1,3}),(\\d{1,3})"));
+    const QRegularExpressionMatch m = numbers.match(QString::fromLatin1(text));
+    if (!m.hasMatch())
+        return std::nullopt;
+    int parts[6];
+    for (int i = 0; i < 6; ++i) {
+        parts[i] = m.captured(i + 1).toInt();
+        if (parts[i] > 255)
+            return std::nullopt;
+    }
+    const int port = parts[4] * 256 + parts[5];
+    if (port == 0)
+        return std::nullopt;
+    return quint16(port);
+}
+
+bool sameHost(const QHostAddress &a, const QHostAddress &b)
+{
+    bool aV4 = false;
+    bool bV4 = false;
+    const quint32 a4 = a.toIPv4Address(&aV4);
+    const quint32 b4 = b.toIPv4Address(&bV4);
+    return aV4 && bV4 ? a4 == b4 : a.isEqual(b);
+}
+
+// The code for a refused transfer command.
+int refusal(int reply, FtpTransfer::Direction direction)
+{
+    switch (reply) {
+    case 421:
+        return FTPLIB_NOTCONNECTED;
+    case 425:
+    case 426:
+        return FTPLIB_DATACONNECTION;
+    case 450:
+    case 550:
+        return direction == FtpTransfer::Direction::Receive ? FTPLIB_NOREMOTEFILE
+                                                            : FTPLIB_TRANSFERREFUSED;
+    default:
+        return reply / 100 == 2 ? FTPLIB_UNEXPECTEDANSWER : FTPLIB_TRANSFERREFUSED;
+    }
+}
+
+// The code for the reply that ends a transfer whose data has moved.
+int completion(int reply)
+{
+    switch (reply / 100) {
+    case 2:
+        return FTPLIB_OK;
+    case 1:
+    case 3:
+        return FTPLIB_UNEXPECTEDANSWER;
+    default:
+        break;
+    }
+    if (reply == 425 || reply == 426)
+        return FTPLIB_DATACONNECTION;
+    if (reply == 452 || reply == 552)
+        return FTPLIB_CANTWRITE;
+    return FTPLIB_SERVERCANTEXECUTE;
+}
+
+} // namespace
+
+FtpTransfer::FtpTransfer(Request request, FtpControlConnection &control, FtpInterrupt &interrupt)
+    : m_request(std::move(request)), m_control(control), m_interrupt(interrupt)
+{
+    m_result.bytes = m_request.restartAt;
+}
+
+FtpTransfer::~FtpTransfer() = default;
+
+FtpTransfer::Result FtpTransfer::run()
+{
+    const FtpInterrupt::Watch controlWatch(m_interrupt, m_control.descriptor(), true);
+    int code = setType();
+    if (code == FTPLIB_OK)
+        code = m_request.passive ? openPassive() : openActive();
+    if (code == FTPLIB_OK)
+        code = sendRestart();
+    if (m_interrupt.raised())
+        return interrupted();
+    if (code != FTPLIB_OK)
+        return finish(code);
+
+    FtpReply reply;
+    code = m_control.send(m_request.command);
+    if (code == FTPLIB_OK)
+        code = m_control.readReply(reply);
+    if (m_interrupt.raised())
+        return interrupted();
+    if (code != FTPLIB_OK)
+        return finish(code);
+    m_result.commandReply = reply.code;
+    if (reply.kind() != 1)
+        return finish(refusal(reply.code, m_request.direction));
+    m_finalReplyDue = true;
+
+    code = m_request.passive ? FTPLIB_OK : acceptActive();
+    if (code == FTPLIB_OK)
+        code = openLocal();
+    if (code == FTPLIB_OK)
+        code = stream();
+    if (m_interrupt.raised())
+        return interrupted();
+    m_data.reset();
+    // The server's verdict counts even after a local failure: it keeps the control
+    // connection in step.
+    const int replied = m_control.readReply(reply);
+    m_finalReplyDue = false;
+    if (m_interrupt.raised())
+        return interrupted();
+    if (code == FTPLIB_OK)
+        code = replied != FTPLIB_OK ? replied : completion(reply.code);
+    return finish(code);
+}
+
+int FtpTransfer::setType()
+{
+    if (m_control.type == m_request.type)
+        return FTPLIB_OK;
+    FtpReply reply;
+    const int code = m_control.command(QByteArray("TYPE ") + m_request.type, reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.kind() != 2)
+        return FTPLIB_CANNOTCHANGETYPE;
+    m_control.type = m_request.type;
+    return FTPLIB_OK;
+}
+
+int FtpTransfer::openPassive()
+{
+    FtpReply reply;
+    const int code = m_control.command("PASV", reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.code != 227)
+        return FTPLIB_PASVCMDNOTIMPL;
+    const std::optional<quint16> port = passivePort(reply.firstText());
+    if (!port)
+        return FTPLIB_UNEXPECTEDANSWER;
+    m_data = std::make_unique<QTcpSocket>();
+    m_data->connectToHost(m_control.peerAddress(), *port);
+    const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
+    if (!m_data->waitForConnected(m_control.timeout()))
+        return m_data->error() == QAbstractSocket::SocketTimeoutError ? FTPLIB_TIMEOUT
+                                                                      : FTPLIB_DATACONNECTION;
+    m_data->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    return FTPLIB_OK;
+}
+
+int FtpTransfer::openActive()
+{
+    const QHostAddress local = m_control.localAddress();
+    bool isV4 = false;
+    const quint32 v4 = local.toIPv4Address(&isV4);
+    m_listener = std::make_unique<QTcpServer>();
+    if (!isV4 || !m_listener->listen(local, 0))
+        return FTPLIB_CANTBINDSOCKET;
+    const quint16 port = m_listener->serverPort();
+    const QByteArray line =
+        "PORT " + QByteArray::number(v4 >> 24) + ',' + QByteArray::number((v4 >> 16) & 255) + ',' +
+        QByteArray::number((v4 >> 8) & 255) + ',' + QByteArray::number(v4 & 255) + ',' +
+        QByteArray::number(port >> 8) + ',' + QByteArray::number(port & 255);
+    FtpReply reply;
+    const int code = m_control.command(line, reply);
+    if (code != FTPLIB_OK)
+        return code;
+    return reply.kind() == 2 ? FTPLIB_OK : FTPLIB_DATACONNECTION;
+}
+
+int FtpTransfer::acceptActive()
+{
+    bool timedOut = false;
+    {
+        const FtpInterrupt::Watch watch(m_interrupt, m_listener->socketDescriptor(), false);
+        if (!m_listener->waitForNewConnection(m_control.timeout(), &timedOut))
+            return timedOut ? FTPLIB_TIMEOUT : FTPLIB_DATACONNECTION;
+    }
+    m_data.reset(m_listener->nextPendingConnection());
+    m_data->setParent(nullptr);
+    m_listener.reset();
+    // Only the server we talk to may connect: anyone else could inject or steal the file.
+    if (!sameHost(m_data->peerAddress(), m_control.peerAddress()))
+        return FTPLIB_DATACONNECTION;
+    m_data->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    return FTPLIB_OK;
+}
+
+int FtpTransfer::openLocal()
+{
+    if (m_request.local || m_request.localName.isEmpty())
+        return FTPLIB_OK;
+    auto file = std::make_unique<QFile>(m_request.localName);
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | (m_request.append ? QIODevice::Append : QIODevice::Truncate);
+    if (!file->open(mode))
+        return FTPLIB_CANTOPENFILE;
+    m_request.local = std::move(file);
+    return FTPLIB_OK;
+}
+
+int FtpTransfer::sendRestart()
+{
+    if (m_request.restartAt <= 0)
+        return FTPLIB_OK;
+    FtpReply reply;
+    const int code = m_control.command("REST " + QByteArray::number(m_request.restartAt), reply);
+    if (code != FTPLIB_OK)
+        return code;
+    return reply.code == 350 ? FTPLIB_OK : FTPLIB_TRANSFERREFUSED;
+}
+
+int FtpTransfer::stream()
+{
+    const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
+    return m_request.direction == Direction::Send ? streamSend() : streamReceive();
+}
+
+int FtpTransfer::streamSend()
+{
+    std::vector<char> buffer(ChunkSize);
+    for (;;) {
+        const qint64 n = m_request.local->read(buffer.data(), ChunkSize);
+        if (n < 0)
+            return FTPLIB_CANTOPENFILE;
+        if (n == 0)
+            break;
+        if (m_data->write(buffer.data(), n) != n)
+            return FTPLIB_DATACONNECTION;
+        while (m_data->bytesToWrite() > HighWater) {
+            if (!m_data->waitForBytesWritten(m_control.timeout()))
+                return dataWaitFailure();
+        }
+        m_result.bytes += n;
+        m_request.notify.post(0, m_result.bytes);
+    }
+    while (m_data->bytesToWrite() > 0) {
+        if (!m_data->waitForBytesWritten(m_control.timeout()))
+            return dataWaitFailure();
+    }
+    m_data->disconnectFromHost();
+    if (m_data->state() != QAbstractSocket::UnconnectedState &&
+        !m_data->waitForDisconnected(m_control.timeout()))
+        return dataWaitFailure();
+    return FTPLIB_OK;
+}
+
+int FtpTransfer::streamReceive()
+{
+    std::vector<char> buffer(ChunkSize);
+    for (;;) {
+        if (m_data->bytesAvailable() == 0 && !m_data->waitForReadyRead(m_control.timeout())) {
+            if (m_data->error() != QAbstractSocket::RemoteHostClosedError)
+                return dataWaitFailure();
+            break;
+        }
+        const qint64 n = m_data->read(buffer.data(), ChunkSize);
+        if (n < 0)
+            return FTPLIB_DATACONNECTION;
+        if (m_request.local && m_request.local->write(buffer.data(), n) != n)
+            return FTPLIB_CANTWRITE;
+        if (m_request.lines)
+            take(buffer.data(), n);
+        m_result.bytes += n;
+        if (!m_request.lines)
+            m_request.notify.post(0, m_result.bytes);
+    }
+    if (m_request.lines && !m_partialLine.isEmpty())
+        m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
+    // A full disk shows only when the last buffered bytes go out.
+    auto *file = qobject_cast<QFileDevice *>(m_request.local.get());
+    return file && !file->flush() ? FTPLIB_CANTWRITE : FTPLIB_OK;
+}
+
+void FtpTransfer::take(const char *data, qint64 size)
+{
+    for (qint64 i = 0; i < size; ++i) {
+        if (data[i] != '\n' && m_partialLine.size() < MaxListLine) {
+            m_partialLine.append(data[i]);
+            continue;
+        }
+        if (m_partialLine.endsWith('\r'))
+            m_partialLine.chop(1);
+        m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
+        if (data[i] != '\n')
+            m_partialLine.append(data[i]);
+    }
+}
+
+int FtpTransfer::dataWaitFailure() const
+{
+    if (m_data->error() == QAbstractSocket::SocketTimeoutError &&
+        m_data->state() == QAbstractSocket::ConnectedState)
+        return FTPLIB_TIMEOUT;
+    return FTPLIB_DATACONNECTION;
+}
+
+// ABOR and the replies that follow it: the transfer's own (426 or 226) when it is still due,
+// then the answer to ABOR (225 or 226). A dropped connection gets no word.
+FtpTransfer::Result FtpTransfer::interrupted()
+{
+    m_data.reset();
+    m_listener.reset();
+    if (m_interrupt.reason() == FtpInterrupt::Reason::Drop)
+        return {FTPLIB_NOTCONNECTED, -1, m_result.commandReply};
+    if (m_control.send("ABOR", true) == FTPLIB_OK) {
+        FtpReply reply;
+        for (int i = m_finalReplyDue ? 2 : 1; i > 0; --i) {
+            if (m_control.readReply(reply) != FTPLIB_OK || reply.code == 225)
+                break;
+        }
+    }
+    return {FTPLIB_CANCELBYUSER, -1, m_result.commandReply};
+}
+
+FtpTransfer::Result FtpTransfer::finish(int code)
+{
+    m_data.reset();
+    m_listener.reset();
+    m_result.code = code;
+    if (code != FTPLIB_OK)
+        m_result.bytes = -1;
+    return m_result;
+}

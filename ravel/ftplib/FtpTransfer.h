@@ -1,0 +1,84 @@
+#pragma once
+
+#include "FtpNotify.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+class FtpControlConnection;
+class FtpInterrupt;
+class QIODevice;
+class QTcpServer;
+class QTcpSocket;
+
+// One data transfer on an open control connection: TYPE when it changes, the data connection
+// (PASV, always to the control connection's peer, or PORT on the control connection's local
+// address), REST, the command, the data streamed in chunks, and the final reply. Runs on the
+// caller's thread or on the session's transfer thread; FtpInterrupt stops it from another.
+class FtpTransfer
+{
+public:
+    enum class Direction
+    {
+        Send,
+        Receive
+    };
+    struct Request
+    {
+        Direction direction = Direction::Receive;
+        QByteArray command;
+        char type = 'I';
+        bool passive = false;
+        // REST is sent when above 0; progress counts from here.
+        qint64 restartAt = 0;
+        // Source or sink of the data, open; none when a listing goes to `notify` as lines.
+        std::unique_ptr<QIODevice> local;
+        // Otherwise a sink opened only once the server has accepted the command, so that a
+        // refused download leaves an existing local file as it was.
+        QString localName;
+        bool append = false;
+        // Received data is cut into lines, each posted to `notify` as (0, 0, line).
+        bool lines = false;
+        // Progress (0, bytes so far) or lines go here; no receiver: nothing is posted.
+        FtpNotify notify;
+    };
+    struct Result
+    {
+        int code = 0;
+        qint64 bytes = 0;
+        // The server's answer to the command itself, 0 when it gave none.
+        int commandReply = 0;
+    };
+
+    FtpTransfer(Request request, FtpControlConnection &control, FtpInterrupt &interrupt);
+    ~FtpTransfer();
+    Result run();
+    const Request &request() const { return m_request; }
+
+private:
+    int setType();
+    int openPassive();
+    int openActive();
+    int openLocal();
+    int acceptActive();
+    int sendRestart();
+    int stream();
+    int streamSend();
+    int streamReceive();
+    void take(const char *data, qint64 size);
+    // The data socket's wait failed: why, as a result code.
+    int dataWaitFailure() const;
+    Result interrupted();
+    Result finish(int code);
+
+    Request m_request;
+    FtpControlConnection &m_control;
+    FtpInterrupt &m_interrupt;
+    std::unique_ptr<QTcpServer> m_listener;
+    std::unique_ptr<QTcpSocket> m_data;
+    QByteArray m_partialLine;
+    Result m_result;
+    // The transfer command's closing reply is still to come.
+    bool m_finalReplyDue = false;
+};

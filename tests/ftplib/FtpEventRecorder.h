@@ -1,0 +1,57 @@
+#pragma once
+
+#include "FtpLib.h"
+
+#include <QList>
+#include <QObject>
+
+// Receives the library's notifications on the test's thread and keeps a copy of each.
+class FtpEventRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    struct Event
+    {
+        int message;
+        long long first;
+        long long second;
+        int code;
+        QByteArray text;
+    };
+
+    QList<Event> events;
+
+    QList<Event> of(int message) const
+    {
+        QList<Event> found;
+        for (const Event &e : events) {
+            if (e.message == message)
+                found.append(e);
+        }
+        return found;
+    }
+    // End events (first word non-zero) of one message number.
+    QList<Event> ends(int message) const
+    {
+        QList<Event> found;
+        for (const Event &e : of(message)) {
+            if (e.first != 0)
+                found.append(e);
+        }
+        return found;
+    }
+
+signals:
+    void notified();
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() != FtpLibNotifyEvent::EventType)
+            return QObject::event(e);
+        const auto *n = static_cast<FtpLibNotifyEvent *>(e);
+        events.append({n->message, n->first, n->second, n->code, n->text});
+        emit notified();
+        return true;
+    }
+};

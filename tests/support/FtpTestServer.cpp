@@ -1,0 +1,181 @@
+#include "FtpTestServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTcpServer>
+
+namespace {
+
+constexpr int StartTimeoutMs = 15000;
+const QString Python = QStringLiteral("/usr/bin/python3");
+
+QString supportFile(const char *name)
+{
+    return QLatin1String(LUMORA_TEST_SUPPORT_DIR "/") + QLatin1String(name);
+}
+
+} // namespace
+
+FtpTestServer::FtpTestServer(Kind kind, const QString &scenario)
+    : m_kind(kind), m_scenario(scenario)
+{
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+}
+
+FtpTestServer::~FtpTestServer()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+}
+
+QByteArray FtpTestServer::user() const
+{
+    return m_kind == Kind::Vsftpd ? "anonymous" : "test";
+}
+
+QByteArray FtpTestServer::password() const
+{
+    return m_kind == Kind::Vsftpd ? "guest@example.com" : "secret";
+}
+
+QString FtpTestServer::home() const
+{
+    return m_kind == Kind::Vsftpd ? root() + QLatin1String("/pub") : root();
+}
+
+quint16 FtpTestServer::freePort()
+{
+    const int start = QRandomGenerator::global()->bounded(10000);
+    for (int i = 0; i < 10000; ++i) {
+        const quint16 port = quint16(20000 + (start + i) % 10000);
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::LocalHost, port))
+            return port;
+    }
+    return 0;
+}
+
+bool FtpTestServer::start()
+{
+    if (!m_dir.isValid() || !QDir().mkpath(home())) {
+        m_error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    switch (m_kind) {
+    case Kind::Pyftpdlib:
+        return startPyftpdlib();
+    case Kind::Fake:
+        return startWithReadyLine(Python,
+                                  {supportFile("fake_ftp_server.py"),
+                                   m_scenario.isEmpty() ? QStringLiteral("normal") : m_scenario});
+    case Kind::Vsftpd: {
+        QString config;
+        // vsftpd lets anonymous users write only into folders below a root it cannot write.
+        QFile::setPermissions(home(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                          QFileDevice::WriteOther | QFileDevice::ExeOther);
+        return writeVsftpdConfig(config) &&
+               startWithReadyLine(Python, {supportFile("vsftpd_inetd.py"), config});
+    }
+    }
+    return false;
+}
+
+// pyftpdlib takes the port on its command line, so a port that another process grabs in
+// between is possible: the server then ends at once and the next port is tried.
+bool FtpTestServer::startPyftpdlib()
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        m_port = freePort();
+        m_process.start(Python,
+                        {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
+                         QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(m_port),
+                         QStringLiteral("-w"), QStringLiteral("-d"), root(), QStringLiteral("-u"),
+                         QString::fromLatin1(user()), QStringLiteral("-P"),
+                         QString::fromLatin1(password())});
+        QByteArray log;
+        while (m_process.waitForReadyReadStandardError(StartTimeoutMs)) {
+            log += m_process.readAllStandardError();
+            if (log.contains(">>> starting FTP server"))
+                return true;
+        }
+        m_error = QString::fromLocal8Bit(log + m_process.readAllStandardError());
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    return false;
+}
+
+bool FtpTestServer::startWithReadyLine(const QString &program, const QStringList &arguments)
+{
+    m_process.start(program, arguments);
+    while (m_process.waitForReadyReadStandardOutput(StartTimeoutMs)) {
+        m_output += m_process.readAllStandardOutput();
+        const qsizetype end = m_output.indexOf('\n');
+        if (end >= 0 && m_output.startsWith("READY ")) {
+            m_port = quint16(m_output.mid(6, end - 6).toUInt());
+            m_output.remove(0, end + 1);
+            return m_port != 0;
+        }
+    }
+    m_error = QString::fromLocal8Bit(m_process.readAllStandardError());
+    return false;
+}
+
+bool FtpTestServer::writeVsftpdConfig(QString &path)
+{
+    const QString empty = m_dir.path() + QLatin1String("/empty");
+    QDir().mkpath(empty);
+    path = m_dir.path() + QLatin1String("/vsftpd.conf");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        m_error = file.errorString();
+        return false;
+    }
+    // Passive ports stay below the kernel's ephemeral range: inside it vsftpd fails to bind.
+    const QStringList lines = {
+        QStringLiteral("listen=NO"),
+        QStringLiteral("run_as_launching_user=YES"),
+        QStringLiteral("anonymous_enable=YES"),
+        QStringLiteral("no_anon_password=YES"),
+        QStringLiteral("anon_root=") + root(),
+        QStringLiteral("local_enable=NO"),
+        QStringLiteral("write_enable=YES"),
+        QStringLiteral("anon_upload_enable=YES"),
+        QStringLiteral("anon_mkdir_write_enable=YES"),
+        QStringLiteral("anon_other_write_enable=YES"),
+        QStringLiteral("anon_umask=022"),
+        QStringLiteral("allow_writeable_chroot=YES"),
+        QStringLiteral("secure_chroot_dir=") + empty,
+        QStringLiteral("seccomp_sandbox=NO"),
+        QStringLiteral("pasv_min_port=30000"),
+        QStringLiteral("pasv_max_port=30399"),
+        QStringLiteral("log_ftp_protocol=YES"),
+        QStringLiteral("vsftpd_log_file=") + m_dir.path() + QLatin1String("/vsftpd.log"),
+    };
+    file.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
+    return true;
+}
+
+QStringList FtpTestServer::commands()
+{
+    // Collects what has arrived without waiting for more.
+    m_process.waitForReadyRead(0);
+    readOutput();
+    return m_commands;
+}
+
+void FtpTestServer::readOutput()
+{
+    m_output += m_process.readAllStandardOutput();
+    qsizetype end;
+    while ((end = m_output.indexOf('\n')) >= 0) {
+        const QByteArray line = m_output.left(end);
+        m_output.remove(0, end + 1);
+        if (line.startsWith("CMD "))
+            m_commands.append(QString::fromUtf8(line.mid(4)));
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// An FTP server for tests, on 127.0.0.1 with a port picked at run time in 20000-29999 (the
+// component's Port takes at most 32768, the kernel's own ports start there). Started by
+// start(), stopped by the destructor. Kinds:
+// - Pyftpdlib: `python3 -m pyftpdlib` with user/password, home = root() (writable).
+// - Vsftpd: vsftpd with anonymous login (any password), served from root(); home() is the
+//   writable "pub" folder below it.
+// - Fake: tests/support/fake_ftp_server.py with one scenario (see the script), for faults;
+//   commands() tells what the client sent.
+// Used by the ftplib tests and the Ravel component tests (link lumora_ftptestsupport).
+class FtpTestServer
+{
+public:
+    enum class Kind
+    {
+        Pyftpdlib,
+        Vsftpd,
+        Fake
+    };
+
+    explicit FtpTestServer(Kind kind, const QString &scenario = QString());
+    ~FtpTestServer();
+    FtpTestServer(const FtpTestServer &) = delete;
+    FtpTestServer &operator=(const FtpTestServer &) = delete;
+
+    bool start();
+    QString errorString() const { return m_error; }
+    quint16 port() const { return m_port; }
+    QByteArray host() const { return "127.0.0.1"; }
+    QByteArray user() const;
+    QByteArray password() const;
+    // The folder the server serves.
+    QString root() const { return m_dir.path() + QLatin1String("/root"); }
+    // The folder a logged-in user starts in.
+    QString home() const;
+    // Command lines the fake server received so far.
+    QStringList commands();
+
+    // A port in 20000-29999 that nothing listens on now.
+    static quint16 freePort();
+
+private:
+    bool startPyftpdlib();
+    bool startWithReadyLine(const QString &program, const QStringList &arguments);
+    bool writeVsftpdConfig(QString &path);
+    void readOutput();
+
+    Kind m_kind;
+    QString m_scenario;
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    quint16 m_port = 0;
+    QString m_error;
+    QByteArray m_output;
+    QStringList m_commands;
+};

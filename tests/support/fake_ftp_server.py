@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""A scripted FTP server for fault tests: just enough RFC 959 to log in and move a file, and
+one misbehaviour per scenario. Binds 127.0.0.1 on a free port in 20000-29999, prints
+"READY <port>", then "CMD <line>" for every command it receives. One client at a time.
+
+Scenarios: normal, refuse-login, dele-550-text, dele-550-bare, endless-retr (RETR sends until
+ABOR, then 426 and 226), drop-mid-transfer (RETR: some data, then both connections closed),
+silent (no reply to anything after login), foreign-227 (PASV names 10.255.255.1),
+garbage (a reply without a code), overlong (a reply line of 100 000 bytes),
+endless-multiline (a multi-line reply that never ends)."""
+
+import random
+import select
+import socket
+import sys
+
+SCENARIO = sys.argv[1] if len(sys.argv) > 1 else "normal"
+FILE = bytes(range(256)) * 1024  # 256 KiB served by RETR
+
+
+def bind_free_port(sock):
+    ports = list(range(20000, 30000))
+    random.shuffle(ports)
+    for port in ports:
+        try:
+            sock.bind(("127.0.0.1", port))
+            return port
+        except OSError:
+            continue
+    raise SystemExit("no free port")
+
+
+class Session:
+    def __init__(self, conn):
+        self.conn = conn
+        self.reader = conn.makefile("rb")
+        self.data_listener = None
+        self.data_target = None
+        self.logged_in = False
+
+    def reply(self, text):
+        self.conn.sendall(text.encode() + b"\r\n")
+
+    def open_data(self):
+        if self.data_listener:
+            conn, _ = self.data_listener.accept()
+            self.data_listener.close()
+            self.data_listener = None
+            return conn
+        return socket.create_connection(self.data_target, timeout=10)
+
+    def run(self):
+        self.reply("220-Fake FTP server\r\n220 ready")
+        for raw in self.reader:
+            line = raw.decode(errors="replace").rstrip("\r\n")
+            print("CMD " + line, flush=True)
+            verb, _, arg = line.partition(" ")
+            if not self.handle(verb.upper(), arg):
+                return
+
+    def handle(self, verb, arg):
+        if self.logged_in and SCENARIO == "silent":
+            return True
+        if verb == "USER":
+            self.reply("331 Password required")
+        elif verb == "PASS":
+            if SCENARIO == "refuse-login":
+                self.reply("530 Login incorrect.")
+            else:
+                self.logged_in = True
+                self.reply("230 Logged in")
+        elif verb == "QUIT":
+            self.reply("221 Bye")
+            return False
+        elif verb == "NOOP" and SCENARIO == "garbage":
+            self.reply("hello there, this is no reply")
+        elif verb == "NOOP" and SCENARIO == "overlong":
+            self.reply("200 " + "x" * 100000)
+        elif verb == "NOOP" and SCENARIO == "endless-multiline":
+            self.reply("200-start")
+            for i in range(20000):
+                self.reply(" line %d of a reply that never ends" % i)
+        elif verb == "DELE" and SCENARIO == "dele-550-text":
+            self.reply("550 No such file")
+        elif verb == "DELE" and SCENARIO == "dele-550-bare":
+            self.reply("550")
+        elif verb == "PASV":
+            self.data_listener = socket.socket()
+            self.data_listener.bind(("127.0.0.1", 0))
+            self.data_listener.listen(1)
+            port = self.data_listener.getsockname()[1]
+            host = "10,255,255,1" if SCENARIO == "foreign-227" else "127,0,0,1"
+            self.reply("227 Entering Passive Mode (%s,%d,%d)" % (host, port >> 8, port & 255))
+        elif verb == "PORT":
+            parts = [int(p) for p in arg.split(",")]
+            self.data_target = (".".join(map(str, parts[:4])), parts[4] * 256 + parts[5])
+            self.reply("200 PORT ok")
+        elif verb == "RETR":
+            self.retr()
+        elif verb == "STOR":
+            self.reply("150 Send it")
+            data = self.open_data()
+            while data.recv(65536):
+                pass
+            data.close()
+            self.reply("226 Stored")
+        elif verb == "SYST":
+            self.reply("215 UNIX Type: L8")
+        else:
+            self.reply("200 OK")
+        return True
+
+    def retr(self):
+        self.reply("150 Here it comes")
+        data = self.open_data()
+        if SCENARIO == "drop-mid-transfer":
+            data.sendall(FILE[:65536])
+            data.close()
+            self.conn.close()
+            raise SystemExit(0)
+        if SCENARIO != "endless-retr":
+            data.sendall(FILE)
+            data.close()
+            self.reply("226 Done")
+            return
+        while True:
+            readable, writable, _ = select.select([self.conn], [data], [], 10)
+            if self.conn in readable:
+                break
+            if writable:
+                try:
+                    data.send(FILE[:65536])
+                except OSError:
+                    break
+        data.close()
+        self.reply("426 Transfer aborted")
+        line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
+        print("CMD " + line, flush=True)
+        self.reply("226 ABOR successful")
+
+
+def main():
+    server = socket.socket()
+    port = bind_free_port(server)
+    server.listen(4)
+    print("READY %d" % port, flush=True)
+    while True:
+        conn, _ = server.accept()
+        try:
+            Session(conn).run()
+        except (OSError, SystemExit):
+            pass
+        conn.close()
+
+
+main()
