@@ -97,7 +97,8 @@ bool FtpTestServer::startPyftpdlib()
                          QString::fromLatin1(user()), QStringLiteral("-P"),
                          QString::fromLatin1(password())});
         QByteArray log;
-        while (m_process.waitForReadyReadStandardError(StartTimeoutMs)) {
+        m_process.setReadChannel(QProcess::StandardError);
+        while (m_process.waitForReadyRead(StartTimeoutMs)) {
             log += m_process.readAllStandardError();
             if (log.contains(">>> starting FTP server"))
                 return true;
@@ -112,7 +113,8 @@ bool FtpTestServer::startPyftpdlib()
 bool FtpTestServer::startWithReadyLine(const QString &program, const QStringList &arguments)
 {
     m_process.start(program, arguments);
-    while (m_process.waitForReadyReadStandardOutput(StartTimeoutMs)) {
+    m_process.setReadChannel(QProcess::StandardOutput);
+    while (m_process.waitForReadyRead(StartTimeoutMs)) {
         m_output += m_process.readAllStandardOutput();
         const qsizetype end = m_output.indexOf('\n');
         if (end >= 0 && m_output.startsWith("READY ")) {
