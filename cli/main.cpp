@@ -1,4 +1,5 @@
 #include "GenerateCommand.h"
+#include "RavelCommand.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     const std::map<QString, std::function<int(const QStringList &)>> commands = {
         {QStringLiteral("generate"), runGenerateCommand},
+        {QStringLiteral("ravel"), runRavelCommand},
     };
     const QStringList args = app.arguments().mid(1);
     const auto command = args.isEmpty() ? commands.end() : commands.find(args.first());

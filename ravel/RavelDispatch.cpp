@@ -40,10 +40,17 @@ const Table &table()
     return built;
 }
 
-std::optional<RavelError> convertTo(QVariant &value, QMetaType type)
+RavelDispatch::Result failed(const RavelError &error)
+{
+    return {{}, error, {}};
+}
+
+std::optional<RavelError> convertTo(QVariant &value, QMetaType type, bool byReference = false)
 {
     if (type == QMetaType::fromType<QVariant>())
         return std::nullopt;
+    if (!value.isValid() && byReference)
+        value = QVariant(type);
     if (!value.isValid())
         return RavelError(449, QStringLiteral("Argument not optional"));
     // Booleans, numbers and texts convert among themselves; anything else is a mismatch.
@@ -52,19 +59,35 @@ std::optional<RavelError> convertTo(QVariant &value, QMetaType type)
     return std::nullopt;
 }
 
-RavelDispatch::Result callMethod(CRavelCtrl &ctrl, const QMetaMethod &method, QVariantList &args)
+bool isReference(const QMetaMethod &method, int i)
+{
+    return method.parameterTypeName(i).endsWith('&');
+}
+
+// Qt knows no meta type for "QString&": take the referenced type's.
+QMetaType parameterType(const QMetaMethod &method, int i)
+{
+    QByteArray name = method.parameterTypeName(i);
+    if (name.endsWith('&'))
+        name.chop(1);
+    return QMetaType::fromName(name);
+}
+
+RavelDispatch::Result callMethod(CRavelCtrl &ctrl, const QMetaMethod &method,
+                                 const QVariantList &args)
 {
     constexpr int MaxArguments = 10;
     const int count = method.parameterCount();
     if (args.size() > count)
-        return {{}, RavelError::wrongArgumentCount()};
+        return failed(RavelError::wrongArgumentCount());
     std::array<QVariant, MaxArguments> values;
     std::array<void *, MaxArguments + 1> argv{};
     for (int i = 0; i < count; ++i) {
         values[i] = i < args.size() ? args[i] : QVariant();
-        if (auto error = convertTo(values[i], method.parameterMetaType(i)))
-            return {{}, error};
-        const bool variant = method.parameterMetaType(i) == QMetaType::fromType<QVariant>();
+        const QMetaType type = parameterType(method, i);
+        if (auto error = convertTo(values[i], type, isReference(method, i)))
+            return failed(*error);
+        const bool variant = type == QMetaType::fromType<QVariant>();
         argv[i + 1] = variant ? static_cast<void *>(&values[i]) : values[i].data();
     }
     QVariant result;
@@ -74,38 +97,35 @@ RavelDispatch::Result callMethod(CRavelCtrl &ctrl, const QMetaMethod &method, QV
     }
     ctrl.qt_metacall(QMetaObject::InvokeMetaMethod, method.methodIndex(), argv.data());
     if (auto error = ctrl.takeError())
-        return {{}, error};
-    for (int i = 0; i < count; ++i) {
-        if (method.parameterTypeName(i).endsWith('&')) {
-            if (i >= args.size())
-                args.resize(i + 1);
-            args[i] = values[i];
-        }
-    }
-    return {result, std::nullopt};
+        return failed(*error);
+    RavelDispatch::Result done{result, std::nullopt, {}};
+    for (int i = 0; i < count; ++i)
+        if (isReference(method, i))
+            done.references << values[i];
+    return done;
 }
 
 RavelDispatch::Result accessProperty(CRavelCtrl &ctrl, const QMetaProperty &property, int dispid,
-                                     RavelDispatch::Kind kind, QVariantList &args)
+                                     RavelDispatch::Kind kind, const QVariantList &args)
 {
     if (kind != RavelDispatch::Kind::Put) {
         if (!args.isEmpty())
-            return {{}, RavelError::wrongArgumentCount()};
+            return failed(RavelError::wrongArgumentCount());
         QVariant value = property.read(&ctrl);
         if (auto error = ctrl.takeError())
-            return {{}, error};
-        return {value, std::nullopt};
+            return failed(*error);
+        return {value, std::nullopt, {}};
     }
     if (args.size() != 1)
-        return {{}, RavelError::wrongArgumentCount()};
+        return failed(RavelError::wrongArgumentCount());
     if (!property.isWritable())
-        return {{}, RavelError::readOnlyProperty()};
+        return failed(RavelError::readOnlyProperty());
     QVariant value = args.first();
     if (auto error = convertTo(value, property.metaType()))
-        return {{}, error};
+        return failed(*error);
     property.write(&ctrl, value);
     if (auto error = ctrl.takeError())
-        return {{}, error};
+        return failed(*error);
     ctrl.notifyPropertyChanged(dispid);
     return {};
 }
@@ -131,32 +151,32 @@ QString RavelDispatch::helpOf(const QString &name)
 }
 
 RavelDispatch::Result RavelDispatch::invoke(CRavelCtrl &ctrl, int dispid, Kind kind,
-                                            QVariantList &args)
+                                            const QVariantList &args)
 {
     const QString name = nameOf(dispid);
     if (name.isEmpty())
-        return {{}, RavelError::unknownName(QStringLiteral("#%1").arg(dispid))};
+        return failed(RavelError::unknownName(QStringLiteral("#%1").arg(dispid)));
     ctrl.takeError();
     const QMetaObject &meta = CRavelCtrl::staticMetaObject;
     const int propertyIndex = meta.indexOfProperty(name.toLatin1().constData());
     if (propertyIndex >= 0)
         return accessProperty(ctrl, meta.property(propertyIndex), dispid, kind, args);
     if (kind == Kind::Put)
-        return {{}, RavelError::unknownName(name)};
+        return failed(RavelError::unknownName(name));
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
         const QMetaMethod method = meta.method(i);
         if (method.methodType() == QMetaMethod::Method &&
             !(method.attributes() & QMetaMethod::Cloned) && method.name() == name.toLatin1())
             return callMethod(ctrl, method, args);
     }
-    return {{}, RavelError::unknownName(name)};
+    return failed(RavelError::unknownName(name));
 }
 
 RavelDispatch::Result RavelDispatch::invoke(CRavelCtrl &ctrl, const QString &name, Kind kind,
-                                            QVariantList &args)
+                                            const QVariantList &args)
 {
     const std::optional<int> dispid = dispidOf(name);
     if (!dispid)
-        return {{}, RavelError::unknownName(name)};
+        return failed(RavelError::unknownName(name));
     return invoke(ctrl, *dispid, kind, args);
 }

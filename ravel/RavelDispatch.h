@@ -26,6 +26,8 @@ public:
     {
         QVariant value;
         std::optional<RavelError> error;
+        // The values of the arguments taken by reference, after the call, in order.
+        QVariantList references;
     };
 
     static std::optional<int> dispidOf(const QString &name);
@@ -33,8 +35,9 @@ public:
     // The help string of a property, method, event or enumeration constant.
     static QString helpOf(const QString &name);
 
-    // Put takes the new value as its one argument. Arguments that the member takes by
-    // reference are written back into `args`.
-    static Result invoke(CRavelCtrl &ctrl, int dispid, Kind kind, QVariantList &args);
-    static Result invoke(CRavelCtrl &ctrl, const QString &name, Kind kind, QVariantList &args);
+    // Put takes the new value as its one argument. A missing argument taken by reference
+    // starts out empty.
+    static Result invoke(CRavelCtrl &ctrl, int dispid, Kind kind, const QVariantList &args);
+    static Result invoke(CRavelCtrl &ctrl, const QString &name, Kind kind,
+                         const QVariantList &args);
 };
