@@ -12,11 +12,12 @@
 // static_cast. The receiver must outlive the session. Events may be posted from any library
 // thread (the calling thread or the library's transfer thread).
 //
-// Asynchronous mode (LibAsyncOn): transfers and listings with a receiver return at once and
-// run on the library's own transfer thread, so LibAbort and LibDropConnection can be called
-// while they run; every such transfer ends with exactly one FTPLIB_NOTIFY_TRANSFER end event,
-// also when the server refuses it before any data moves. Any other call made while a
-// transfer runs waits for its end. Synchronous mode: nothing is posted for transfers.
+// Asynchronous transfers (async flag non-zero, with a receiver) and listings in asynchronous
+// mode (LibAsyncOn, with a receiver) return at once and run on the library's own transfer
+// thread, so LibAbort and LibDropConnection can be called while they run. Each ends with
+// exactly one end event, also when the server refuses it before any data moves or the call
+// itself fails. Any other call made while a transfer runs waits for its end. Synchronous
+// transfers post nothing.
 
 #include <QByteArray>
 #include <QEvent>
@@ -120,8 +121,8 @@ typedef unsigned long (*FtpLibThreadIdFn)(void);
 
 extern "C" {
 
-// Starts the calling thread's session; receiver gets notifications that have no receiver of
-// their own. FTPLIB_SESSIONUSED when the thread already has one.
+// Starts the calling thread's session; receiver is where the reply echo goes unless
+// LibSetReplyEcho names another. FTPLIB_SESSIONUSED when the thread already has one.
 FTPLIB_EXPORT int LibStartSession(QObject *receiver, FtpLibThreadIdFn threadId);
 // Ends the session; FTPLIB_STILLCONNECTED (and nothing ended) while connected.
 FTPLIB_EXPORT int LibEndSession(void);
@@ -133,9 +134,9 @@ FTPLIB_EXPORT int LibSetTimeout(int seconds);
 FTPLIB_EXPORT int LibSetPort(int port);
 // Non-zero: PASV data connections; zero (the default): active PORT connections.
 FTPLIB_EXPORT int LibSetPassive(int on);
-// Transfers and listings with a receiver run on the library's thread and notify.
+// Listings with a receiver run on the library's thread; logins also post their result.
 FTPLIB_EXPORT int LibAsyncOn(void);
-// Transfers block the caller (the default).
+// Listings block the caller (the default).
 FTPLIB_EXPORT int LibAsyncOff(void);
 // Size in bytes of the current or last transfer (local size for sends, server's for receives).
 FTPLIB_EXPORT long long LibTransferSize(void);

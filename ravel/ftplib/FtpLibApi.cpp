@@ -110,11 +110,9 @@ std::unique_ptr<QIODevice> openDescriptor(int fd, QIODevice::OpenMode mode)
 }
 
 // A transfer that cannot even start still ends with its notification.
-int refuse(int code, QObject *receiver, int message)
+int refuse(int code, bool async, QObject *receiver, int message)
 {
-    if (t_session)
-        FtpNotify{receiver, message}.post(1, -1, code);
-    return code;
+    return t_session->refuse(code, async, {receiver, message});
 }
 
 int receive(const char *remote, const char *local, char type, int async, bool append,
@@ -123,8 +121,7 @@ int receive(const char *remote, const char *local, char type, int async, bool ap
     if (!t_session)
         return FTPLIB_NOTINITIALIZED;
     if (!isArgument(remote) || !local || !*local || !isType(type))
-        return refuse(FTPLIB_INVALIDPARAMETER, receiver, message);
-    t_session->setAsync(async != 0);
+        return refuse(FTPLIB_INVALIDPARAMETER, async, receiver, message);
     FtpTransfer::Request request;
     request.direction = FtpTransfer::Direction::Receive;
     request.command = QByteArray("RETR ") + remote;
@@ -133,10 +130,10 @@ int receive(const char *remote, const char *local, char type, int async, bool ap
     request.append = append;
     request.notify = {receiver, message};
     const qint64 size = type == 'I' ? t_session->remoteSize(remote) : 0;
-    return t_session->transfer(std::move(request), {receiver, message}, size);
+    return t_session->transfer(std::move(request), async, {receiver, message}, size);
 }
 
-int send(std::unique_ptr<QIODevice> source, const QByteArray &command, char type, int async,
+int send(std::unique_ptr<QIODevice> source, const QByteArray &command, char type, bool async,
          qint64 size, QObject *receiver, int message)
 {
     FtpTransfer::Request request;
@@ -146,8 +143,7 @@ int send(std::unique_ptr<QIODevice> source, const QByteArray &command, char type
     request.restartAt = source->pos();
     request.local = std::move(source);
     request.notify = {receiver, message};
-    t_session->setAsync(async != 0);
-    return t_session->transfer(std::move(request), {receiver, message}, size);
+    return t_session->transfer(std::move(request), async, {receiver, message}, size);
 }
 
 int sendFile(const char *local, const char *remote, char type, int async, const char *verb,
@@ -156,10 +152,10 @@ int sendFile(const char *local, const char *remote, char type, int async, const 
     if (!t_session)
         return FTPLIB_NOTINITIALIZED;
     if (!local || !isArgument(remote) || !isType(type))
-        return refuse(FTPLIB_INVALIDPARAMETER, receiver, message);
+        return refuse(FTPLIB_INVALIDPARAMETER, async, receiver, message);
     std::unique_ptr<QIODevice> source = openSource(local);
     if (!source)
-        return refuse(FTPLIB_CANTOPENFILE, receiver, message);
+        return refuse(FTPLIB_CANTOPENFILE, async, receiver, message);
     const qint64 size = source->size();
     // STOU takes no name: the server picks one.
     const QByteArray command = *remote && std::strcmp(verb, "STOU") != 0
@@ -418,11 +414,10 @@ int LibRestartReceive(const char *remote, int fd, char type, int async, long lon
     if (!t_session)
         return FTPLIB_NOTINITIALIZED;
     if (!isArgument(remote) || !isType(type) || offset < 0)
-        return refuse(FTPLIB_INVALIDPARAMETER, receiver, message);
+        return refuse(FTPLIB_INVALIDPARAMETER, async, receiver, message);
     std::unique_ptr<QIODevice> sink = openDescriptor(fd, QIODevice::WriteOnly);
     if (!sink)
-        return refuse(FTPLIB_CANTOPENFILE, receiver, message);
-    t_session->setAsync(async != 0);
+        return refuse(FTPLIB_CANTOPENFILE, async, receiver, message);
     FtpTransfer::Request request;
     request.direction = FtpTransfer::Direction::Receive;
     request.command = QByteArray("RETR ") + remote;
@@ -431,7 +426,7 @@ int LibRestartReceive(const char *remote, int fd, char type, int async, long lon
     request.local = std::move(sink);
     request.notify = {receiver, message};
     const qint64 size = t_session->remoteSize(remote);
-    return t_session->transfer(std::move(request), {receiver, message}, size);
+    return t_session->transfer(std::move(request), async, {receiver, message}, size);
 }
 
 int LibSend(const char *local, const char *remote, char type, int async, int unique,
@@ -452,10 +447,10 @@ int LibRestartSend(int fd, const char *remote, char type, int async, long long s
     if (!t_session)
         return FTPLIB_NOTINITIALIZED;
     if (!isArgument(remote) || !*remote || !isType(type))
-        return refuse(FTPLIB_INVALIDPARAMETER, receiver, message);
+        return refuse(FTPLIB_INVALIDPARAMETER, async, receiver, message);
     std::unique_ptr<QIODevice> source = openDescriptor(fd, QIODevice::ReadOnly);
     if (!source)
-        return refuse(FTPLIB_CANTOPENFILE, receiver, message);
+        return refuse(FTPLIB_CANTOPENFILE, async, receiver, message);
     return send(std::move(source), QByteArray("STOR ") + remote, type, async, size, receiver,
                 message);
 }
@@ -466,7 +461,7 @@ int LibList(const char *path, const char *file, int longList, QObject *receiver,
         return FTPLIB_NOTINITIALIZED;
     const FtpNotify end{receiver, message};
     if (path && !isArgument(path))
-        return refuse(FTPLIB_INVALIDPARAMETER, receiver, message);
+        return refuse(FTPLIB_INVALIDPARAMETER, t_session->isAsync(), receiver, message);
     FtpTransfer::Request request;
     request.direction = FtpTransfer::Direction::Receive;
     request.command = longList ? "LIST" : "NLST";

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "FtpLib.h"
+
 #include <QByteArray>
 #include <QList>
+#include <optional>
 
 // One complete server reply: its three-digit code and its lines without line ends.
 struct FtpReply
@@ -10,6 +13,16 @@ struct FtpReply
     QList<QByteArray> lines;
 
     int kind() const { return code / 100; }
+    // FTPLIB_OK for a positive completion, FTPLIB_UNEXPECTEDANSWER for a preliminary or an
+    // intermediate reply where the command should have been complete; none for a refusal.
+    std::optional<int> completion() const
+    {
+        if (kind() == 2)
+            return FTPLIB_OK;
+        if (kind() == 1 || kind() == 3)
+            return FTPLIB_UNEXPECTEDANSWER;
+        return std::nullopt;
+    }
     // All lines joined by CR LF, as the reply echo and raw commands hand them on.
     QByteArray text() const { return lines.join("\r\n"); }
     // The reply's last line, or empty when it carries nothing after its code.

@@ -99,17 +99,16 @@ int FtpSession::begin()
     return m_control->isOpen() ? FTPLIB_OK : FTPLIB_NOTCONNECTED;
 }
 
+int FtpSession::exchange(const QByteArray &line, FtpReply &reply)
+{
+    const int code = begin();
+    return code != FTPLIB_OK ? code : m_control->command(line, reply);
+}
+
 int FtpSession::verdict(const FtpReply &reply, int failure, int transient)
 {
-    switch (reply.kind()) {
-    case 2:
-        return FTPLIB_OK;
-    case 1:
-    case 3:
-        return FTPLIB_UNEXPECTEDANSWER;
-    default:
-        break;
-    }
+    if (const std::optional<int> code = reply.completion())
+        return *code;
     switch (reply.code) {
     case 421:
         // The server is closing the connection; later calls must know.
@@ -225,10 +224,8 @@ int FtpSession::drop()
 
 int FtpSession::simple(const QByteArray &line, int failure, int transient)
 {
-    int code = begin();
     FtpReply reply;
-    if (code == FTPLIB_OK)
-        code = m_control->command(line, reply);
+    const int code = exchange(line, reply);
     return code != FTPLIB_OK ? code : verdict(reply, failure, transient);
 }
 
@@ -239,10 +236,8 @@ int FtpSession::sendAccount(const QByteArray &account)
 
 int FtpSession::rename(const QByteArray &from, const QByteArray &to)
 {
-    int code = begin();
     FtpReply reply;
-    if (code == FTPLIB_OK)
-        code = m_control->command("RNFR " + from, reply);
+    int code = exchange("RNFR " + from, reply);
     if (code != FTPLIB_OK)
         return code;
     if (reply.code != 350)
@@ -270,7 +265,7 @@ int FtpSession::setType(char type)
 int FtpSession::command(const QByteArray &line, QByteArray &text)
 {
     FtpReply reply;
-    if (begin() != FTPLIB_OK || m_control->command(line, reply) != FTPLIB_OK)
+    if (exchange(line, reply) != FTPLIB_OK)
         return 0;
     // A raw TYPE changes what later transfers can take for granted.
     if (line.toUpper().startsWith("TYPE"))
@@ -282,7 +277,7 @@ int FtpSession::command(const QByteArray &line, QByteArray &text)
 int FtpSession::systemType(const QList<QByteArray> &names)
 {
     FtpReply reply;
-    if (begin() != FTPLIB_OK || m_control->command("SYST", reply) != FTPLIB_OK || reply.code != 215)
+    if (exchange("SYST", reply) != FTPLIB_OK || reply.code != 215)
         return int(names.size());
     const QByteArray system = reply.text().mid(4).toLower();
     for (qsizetype i = 0; i < names.size(); ++i) {
@@ -294,10 +289,8 @@ int FtpSession::systemType(const QList<QByteArray> &names)
 
 int FtpSession::currentDir(QByteArray &dir)
 {
-    int code = begin();
     FtpReply reply;
-    if (code == FTPLIB_OK)
-        code = m_control->command("PWD", reply);
+    int code = exchange("PWD", reply);
     if (code != FTPLIB_OK)
         return code;
     if (reply.code != 257)
@@ -311,10 +304,8 @@ int FtpSession::currentDir(QByteArray &dir)
 
 int FtpSession::makeDir(const QByteArray &name, QByteArray &created)
 {
-    int code = begin();
     FtpReply reply;
-    if (code == FTPLIB_OK)
-        code = m_control->command("MKD " + name, reply);
+    int code = exchange("MKD " + name, reply);
     if (code != FTPLIB_OK)
         return code;
     code = verdict(reply, FTPLIB_SERVERCANTEXECUTE, FTPLIB_SERVERCANTEXECUTE);
@@ -344,16 +335,27 @@ qint64 FtpSession::remoteSize(const QByteArray &name)
     return code == FTPLIB_OK && reply.code == 213 ? reply.firstText().trimmed().toLongLong() : 0;
 }
 
-int FtpSession::transfer(FtpTransfer::Request request, FtpNotify end, qint64 size)
+int FtpSession::transfer(FtpTransfer::Request request, bool async, FtpNotify end, qint64 size)
 {
     m_transferSize = size;
-    const bool async = m_async && end.receiver;
-    if (!async)
+    // A synchronous transfer tells its outcome by its result alone.
+    async = async && end.receiver;
+    if (!async) {
         request.notify = FtpNotify();
+        end = FtpNotify();
+    }
     return run(std::move(request), async, [end](const FtpTransfer::Result &result) {
         end.post(1, result.bytes, result.code);
         return result.code;
     });
+}
+
+int FtpSession::refuse(int code, bool async, const FtpNotify &end)
+{
+    waitForTransfer();
+    if (async)
+        end.post(1, -1, code);
+    return code;
 }
 
 int FtpSession::list(FtpTransfer::Request request, FtpNotify end)

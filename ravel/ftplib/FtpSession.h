@@ -37,6 +37,7 @@ public:
     void setPort(int port);
     void setPassive(bool on) { m_passive = on; }
     void setAsync(bool on) { m_async = on; }
+    bool isAsync() const { return m_async; }
     qint64 transferSize() const { return m_transferSize; }
     void setLogFile(int fd) { m_transcript.setDescriptor(fd); }
     void resetAfterLoss();
@@ -59,9 +60,11 @@ public:
     int makeDir(const QByteArray &name, QByteArray &created);
     int abort();
 
-    // Runs a transfer: on the transfer thread in asynchronous mode when `end` has a receiver,
+    // Runs a transfer: on the transfer thread when async and `end` has a receiver,
     // else here. A transfer ends with `end` posted (1, bytes or -1) once, whatever happens.
-    int transfer(FtpTransfer::Request request, FtpNotify end, qint64 size);
+    int transfer(FtpTransfer::Request request, bool async, FtpNotify end, qint64 size);
+    // Ends a transfer that could not start, after the one running, so that ends come in order.
+    int refuse(int code, bool async, const FtpNotify &end);
     // A listing; 0, -1 when there was nothing, or a code. Its end is posted as (1, result).
     int list(FtpTransfer::Request request, FtpNotify end);
     // SIZE of a remote file without echo (it is our own bookkeeping), 0 when unknown.
@@ -73,6 +76,8 @@ public:
 
 private:
     int begin();
+    // begin(), then one command and its reply.
+    int exchange(const QByteArray &line, FtpReply &reply);
     int verdict(const FtpReply &reply, int failure, int transient);
     int connectAndGreet(const Endpoint &server, bool proxy);
     int logIn(const QByteArray &user, const QByteArray &password, int refused);

@@ -68,20 +68,13 @@ int refusal(int reply, FtpTransfer::Direction direction)
 }
 
 // The code for the reply that ends a transfer whose data has moved.
-int completion(int reply)
+int completion(const FtpReply &reply)
 {
-    switch (reply / 100) {
-    case 2:
-        return FTPLIB_OK;
-    case 1:
-    case 3:
-        return FTPLIB_UNEXPECTEDANSWER;
-    default:
-        break;
-    }
-    if (reply == 425 || reply == 426)
+    if (const std::optional<int> code = reply.completion())
+        return *code;
+    if (reply.code == 425 || reply.code == 426)
         return FTPLIB_DATACONNECTION;
-    if (reply == 452 || reply == 552)
+    if (reply.code == 452 || reply.code == 552)
         return FTPLIB_CANTWRITE;
     return FTPLIB_SERVERCANTEXECUTE;
 }
@@ -137,7 +130,7 @@ FtpTransfer::Result FtpTransfer::run()
     if (m_interrupt.raised())
         return interrupted();
     if (code == FTPLIB_OK)
-        code = replied != FTPLIB_OK ? replied : completion(reply.code);
+        code = replied != FTPLIB_OK ? replied : completion(reply);
     return finish(code);
 }
 

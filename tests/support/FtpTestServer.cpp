@@ -41,11 +41,6 @@ QByteArray FtpTestServer::password() const
     return m_kind == Kind::Vsftpd ? "guest@example.com" : "secret";
 }
 
-QString FtpTestServer::home() const
-{
-    return m_kind == Kind::Vsftpd ? root() + QLatin1String("/pub") : root();
-}
-
 quint16 FtpTestServer::freePort()
 {
     const int start = QRandomGenerator::global()->bounded(10000);
@@ -73,10 +68,6 @@ bool FtpTestServer::start()
                                    m_scenario.isEmpty() ? QStringLiteral("normal") : m_scenario});
     case Kind::Vsftpd: {
         QString config;
-        // vsftpd lets anonymous users write only into folders below a root it cannot write.
-        QFile::setPermissions(home(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                          QFileDevice::WriteOther | QFileDevice::ExeOther);
         return writeVsftpdConfig(config) &&
                startWithReadyLine(Python, {supportFile("vsftpd_inetd.py"), config});
     }
@@ -93,7 +84,7 @@ bool FtpTestServer::startPyftpdlib()
         m_process.start(Python,
                         {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
                          QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(m_port),
-                         QStringLiteral("-w"), QStringLiteral("-d"), root(), QStringLiteral("-u"),
+                         QStringLiteral("-w"), QStringLiteral("-d"), home(), QStringLiteral("-u"),
                          QString::fromLatin1(user()), QStringLiteral("-P"),
                          QString::fromLatin1(password())});
         QByteArray log;
@@ -143,7 +134,7 @@ bool FtpTestServer::writeVsftpdConfig(QString &path)
         QStringLiteral("run_as_launching_user=YES"),
         QStringLiteral("anonymous_enable=YES"),
         QStringLiteral("no_anon_password=YES"),
-        QStringLiteral("anon_root=") + root(),
+        QStringLiteral("anon_root=") + home(),
         QStringLiteral("local_enable=NO"),
         QStringLiteral("write_enable=YES"),
         QStringLiteral("anon_upload_enable=YES"),

@@ -8,9 +8,9 @@
 // An FTP server for tests, on 127.0.0.1 with a port picked at run time in 20000-29999 (the
 // component's Port takes at most 32768, the kernel's own ports start there). Started by
 // start(), stopped by the destructor. Kinds:
-// - Pyftpdlib: `python3 -m pyftpdlib` with user/password, home = root() (writable).
-// - Vsftpd: vsftpd with anonymous login (any password), served from root(); home() is the
-//   writable "pub" folder below it.
+// - Pyftpdlib: `python3 -m pyftpdlib` with user and password, serving home() (writable).
+// - Vsftpd: vsftpd (one per connection, inetd style, no system user needed) with anonymous
+//   login and any password, serving home() (writable).
 // - Fake: tests/support/fake_ftp_server.py with one scenario (see the script), for faults;
 //   commands() tells what the client sent.
 // Used by the ftplib tests and the Ravel component tests (link lumora_ftptestsupport).
@@ -35,10 +35,8 @@ public:
     QByteArray host() const { return "127.0.0.1"; }
     QByteArray user() const;
     QByteArray password() const;
-    // The folder the server serves.
-    QString root() const { return m_dir.path() + QLatin1String("/root"); }
-    // The folder a logged-in user starts in.
-    QString home() const;
+    // The folder the server serves, where a logged-in user starts.
+    QString home() const { return m_dir.path() + QLatin1String("/root"); }
     // Command lines the fake server received so far.
     QStringList commands();
 
