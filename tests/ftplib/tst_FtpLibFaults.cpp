@@ -1,0 +1,279 @@
+#include "FtpEventRecorder.h"
+#include "FtpLib.h"
+#include "FtpTestServer.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// The C interface against the scripted fake server: servers that refuse, break the protocol,
+// go silent or vanish.
+class tst_FtpLibFaults : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void refusedLogin();
+    void refusalTexts_data();
+    void refusalTexts();
+    void abortEndlessDownload();
+    void dropDuringTransfer();
+    void connectionLostMidTransfer_data();
+    void connectionLostMidTransfer();
+    void silentServerTimesOut();
+    void passiveGoesToPeerOnly();
+    void brokenReplies_data();
+    void brokenReplies();
+    void firewallLogins_data();
+    void firewallLogins();
+
+private:
+    bool startAndLogin(const QString &scenario);
+    bool waitForEnd(int message);
+
+    std::unique_ptr<FtpTestServer> m_server;
+    std::unique_ptr<FtpEventRecorder> m_events;
+    QTemporaryDir m_local;
+};
+
+void tst_FtpLibFaults::init()
+{
+    m_events = std::make_unique<FtpEventRecorder>();
+    QCOMPARE(LibStartSession(m_events.get(), nullptr), FTPLIB_OK);
+    LibSetTimeout(10);
+}
+
+void tst_FtpLibFaults::cleanup()
+{
+    LibDropConnection();
+    QCOMPARE(LibEndSession(), FTPLIB_OK);
+    QCoreApplication::removePostedEvents(m_events.get());
+    m_events.reset();
+    m_server.reset();
+}
+
+bool tst_FtpLibFaults::startAndLogin(const QString &scenario)
+{
+    m_server = std::make_unique<FtpTestServer>(FtpTestServer::Kind::Fake, scenario);
+    if (!m_server->start())
+        return false;
+    LibSetPort(m_server->port());
+    return LibLogin("127.0.0.1", "test", "secret", nullptr, 0) == FTPLIB_OK;
+}
+
+bool tst_FtpLibFaults::waitForEnd(int message)
+{
+    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
+    while (m_events->ends(message).isEmpty()) {
+        if (!spy.wait(15000))
+            return false;
+    }
+    return true;
+}
+
+void tst_FtpLibFaults::refusedLogin()
+{
+    m_server =
+        std::make_unique<FtpTestServer>(FtpTestServer::Kind::Fake, QStringLiteral("refuse-login"));
+    QVERIFY(m_server->start());
+    LibSetPort(m_server->port());
+    LibAsyncOn();
+    QCOMPARE(LibLogin("127.0.0.1", "test", "wrong", m_events.get(), FTPLIB_NOTIFY_LOGIN),
+             FTPLIB_LOGINREFUSED);
+    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
+    QVERIFY(spy.wait(5000));
+    QCOMPARE(m_events->of(FTPLIB_NOTIFY_LOGIN).first().second, FTPLIB_LOGINREFUSED);
+    QCOMPARE(QByteArray(LibLastReply()), QByteArray("530 Login incorrect."));
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
+}
+
+void tst_FtpLibFaults::refusalTexts_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QByteArray>("lastReply");
+    QTest::newRow("with text") << QStringLiteral("dele-550-text") << QByteArray("550 No such file");
+    QTest::newRow("code only") << QStringLiteral("dele-550-bare") << QByteArray();
+}
+
+void tst_FtpLibFaults::refusalTexts()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QByteArray, lastReply);
+    QVERIFY(startAndLogin(scenario));
+    QCOMPARE(LibDelete("photo.jpg"), FTPLIB_SERVERCANTEXECUTE);
+    QCOMPARE(QByteArray(LibLastReply()), lastReply);
+    // A later success forgets the refusal's text.
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 200);
+    QCOMPARE(QByteArray(LibLastReply()), QByteArray("200 OK"));
+}
+
+void tst_FtpLibFaults::abortEndlessDownload()
+{
+    QVERIFY(startAndLogin(QStringLiteral("endless-retr")));
+    LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
+    const QString local = m_local.filePath(QStringLiteral("endless.bin"));
+    QCOMPARE(
+        LibReceive("endless.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
+        FTPLIB_OK);
+    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
+    while (m_events->of(FTPLIB_NOTIFY_TRANSFER).isEmpty())
+        QVERIFY(spy.wait(10000));
+    QCOMPARE(LibAbort(), FTPLIB_OK);
+    QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+    QCoreApplication::sendPostedEvents(m_events.get());
+    QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).size(), 1);
+    QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
+    QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().code, FTPLIB_CANCELBYUSER);
+    QList<int> codes;
+    for (const FtpEventRecorder::Event &e : m_events->of(FTPLIB_NOTIFY_REPLY))
+        codes.append(e.code);
+    QCOMPARE(codes.mid(codes.size() - 2), QList<int>({426, 226}));
+    QVERIFY(m_server->commands().contains(QStringLiteral("ABOR")));
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 200);
+}
+
+void tst_FtpLibFaults::dropDuringTransfer()
+{
+    QVERIFY(startAndLogin(QStringLiteral("endless-retr")));
+    const QString local = m_local.filePath(QStringLiteral("endless.bin"));
+    QCOMPARE(
+        LibReceive("endless.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
+        FTPLIB_OK);
+    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
+    while (m_events->of(FTPLIB_NOTIFY_TRANSFER).isEmpty())
+        QVERIFY(spy.wait(10000));
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(LibDropConnection(), FTPLIB_OK);
+    QVERIFY(timer.elapsed() < 2000);
+    QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+    QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
+    QVERIFY(!m_server->commands().contains(QStringLiteral("ABOR")));
+}
+
+void tst_FtpLibFaults::connectionLostMidTransfer_data()
+{
+    QTest::addColumn<bool>("async");
+    QTest::addColumn<bool>("passive");
+    QTest::newRow("sync active") << false << false;
+    QTest::newRow("async passive") << true << true;
+}
+
+void tst_FtpLibFaults::connectionLostMidTransfer()
+{
+    QFETCH(bool, async);
+    QFETCH(bool, passive);
+    QVERIFY(startAndLogin(QStringLiteral("drop-mid-transfer")));
+    LibSetPassive(passive);
+    const QString local = m_local.filePath(QStringLiteral("cut.bin"));
+    const int code =
+        LibReceive("file.bin", local.toUtf8(), 'I', async, m_events.get(), FTPLIB_NOTIFY_TRANSFER);
+    if (async) {
+        QCOMPARE(code, FTPLIB_OK);
+        QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+        QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
+        QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().code, FTPLIB_NOREPLY);
+    } else {
+        QCOMPARE(code, FTPLIB_NOREPLY);
+    }
+    // What a lost link looks like to the liveness check, and the way back.
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
+    QCOMPARE(LibResetAfterLoss(), FTPLIB_OK);
+    QCOMPARE(LibDropConnection(), FTPLIB_OK);
+    QCOMPARE(LibEndSession(), FTPLIB_OK);
+    QCOMPARE(LibStartSession(m_events.get(), nullptr), FTPLIB_OK);
+    LibSetPort(m_server->port());
+    QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), FTPLIB_OK);
+}
+
+void tst_FtpLibFaults::silentServerTimesOut()
+{
+    QVERIFY(startAndLogin(QStringLiteral("silent")));
+    LibSetTimeout(1);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(LibDelete("photo.jpg"), FTPLIB_NOREPLY);
+    QCOMPARE(QByteArray(LibLastReply()), QByteArray());
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
+    QVERIFY(timer.elapsed() < 5000);
+
+    const QString local = m_local.filePath(QStringLiteral("never.bin"));
+    QCOMPARE(LibReceive("x.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
+             FTPLIB_OK);
+    QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+    QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
+    QVERIFY(timer.elapsed() < 10000);
+}
+
+void tst_FtpLibFaults::passiveGoesToPeerOnly()
+{
+    QVERIFY(startAndLogin(QStringLiteral("foreign-227")));
+    LibSetPassive(1);
+    const QString local = m_local.filePath(QStringLiteral("file.bin"));
+    QCOMPARE(LibReceive("file.bin", local.toUtf8(), 'I', 0, nullptr, 0), FTPLIB_OK);
+    QFile file(local);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray data = file.readAll();
+    QCOMPARE(data.size(), 256 * 1024);
+    QCOMPARE(data.left(3), QByteArray("\x00\x01\x02", 3));
+}
+
+void tst_FtpLibFaults::brokenReplies_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::newRow("no code") << QStringLiteral("garbage");
+    QTest::newRow("line too long") << QStringLiteral("overlong");
+    QTest::newRow("reply never ends") << QStringLiteral("endless-multiline");
+}
+
+// A server that breaks the protocol cannot be trusted to stay in step: the connection ends.
+void tst_FtpLibFaults::brokenReplies()
+{
+    QFETCH(QString, scenario);
+    QVERIFY(startAndLogin(scenario));
+    char reply[32000];
+    QCOMPARE(LibCommand("NOOP", reply, sizeof reply), 0);
+    QCOMPARE(LibDelete("x"), FTPLIB_NOTCONNECTED);
+    QCOMPARE(LibEndSession(), FTPLIB_OK);
+    QCOMPARE(LibStartSession(m_events.get(), nullptr), FTPLIB_OK);
+}
+
+void tst_FtpLibFaults::firewallLogins_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("SITE") << int(FTPLIB_FW_SITE)
+                          << QStringList{"USER proxy", "PASS pw", "SITE ftp.example.com",
+                                         "USER test", "PASS secret"};
+    QTest::newRow("OPEN") << int(FTPLIB_FW_OPEN)
+                          << QStringList{"USER proxy", "PASS pw", "OPEN ftp.example.com",
+                                         "USER test", "PASS secret"};
+    QTest::newRow("USER after logon")
+        << int(FTPLIB_FW_USER_LOGON)
+        << QStringList{"USER proxy", "PASS pw", "USER test@ftp.example.com", "PASS secret"};
+    QTest::newRow("USER without logon")
+        << int(FTPLIB_FW_USER_NOLOGON) << QStringList{"USER test@ftp.example.com", "PASS secret"};
+}
+
+void tst_FtpLibFaults::firewallLogins()
+{
+    QFETCH(int, type);
+    QFETCH(QStringList, expected);
+    m_server = std::make_unique<FtpTestServer>(FtpTestServer::Kind::Fake);
+    QVERIFY(m_server->start());
+    QCOMPARE(LibFirewallLogin("127.0.0.1", "proxy", "pw", "ftp.example.com", "test", "secret", type,
+                              m_server->port(), nullptr, 0),
+             FTPLIB_OK);
+    QCOMPARE(LibQuit(), FTPLIB_OK);
+    expected.append(QStringLiteral("QUIT"));
+    QTRY_COMPARE(m_server->commands(), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_FtpLibFaults)
+#include "tst_FtpLibFaults.moc"
