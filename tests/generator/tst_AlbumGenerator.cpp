@@ -16,6 +16,7 @@ private slots:
     void init();
     void pages_data();
     void pages();
+    void clearedBackgroundsAndEmptyFonts();
     void outputName_data();
     void outputName();
     void emptyListAsksNothing();
@@ -189,6 +190,29 @@ void tst_AlbumGenerator::pages()
     QCOMPARE(m_dialogs.fileRequests[0].filter,
              QString("HTML (*.html)|*.html|HTM (*.htm)|*.htm|All (*.*)|*.*"));
     QVERIFY(m_dialogs.fileRequests[0].overwritePrompt);
+}
+
+void tst_AlbumGenerator::clearedBackgroundsAndEmptyFonts()
+{
+    m_style.mainBackground = "/pics/bg one.gif";
+    m_style.mainBackgroundIsColor = false;
+    m_style.linkBackground.clear();
+    m_style.linkBackgroundIsColor = false;
+    m_style.backFontName.clear();
+    m_style.backFontSize.clear();
+    m_style.backFontColor.clear();
+    m_style.backFontBold = 0;
+    m_style.backFontItalic = 0;
+    m_images.append({"no-separator.jpg", "Odd"});
+    QCOMPARE(generate("frame", dir().filePath("album.html")), AlbumGenerator::Outcome::Completed);
+    const QList<QByteArray> display = read("albumMain.html").split('\n');
+    QCOMPARE(display[4], QByteArray("<BODY BACKGROUND = 'bg_one.gif' bgproperties='fixed'>\r"));
+    QCOMPARE(display[5], QByteArray("\r")); // empty font markup still takes its line
+    QCOMPARE(display[6], QByteArray("\r"));
+    const QByteArray link = read("albumLink.html");
+    QVERIFY(link.contains("<BODY BACKGROUND = '' LINK =0000FF VLINK =0000FF bgproperties="));
+    // A path without a separator has no file name to refer to.
+    QVERIFY(link.contains("<A HREF='' TARGET='mainframe'>Odd</A><BR>\r\n"));
 }
 
 void tst_AlbumGenerator::outputName_data()
