@@ -203,7 +203,7 @@ void tst_AlbumGenerator::clearedBackgroundsAndEmptyFonts()
     m_style.backFontColor.clear();
     m_style.backFontBold = 0;
     m_style.backFontItalic = 0;
-    m_images.append({"no-separator.jpg", "Odd"});
+    m_images.append(ImageEntry{"no-separator.jpg", "Odd"});
     QCOMPARE(generate("frame", dir().filePath("album.html")), AlbumGenerator::Outcome::Completed);
     const QList<QByteArray> display = read("albumMain.html").split('\n');
     QCOMPARE(display[4], QByteArray("<BODY BACKGROUND = 'bg_one.gif' bgproperties='fixed'>\r"));
