@@ -12,8 +12,8 @@
 int runGenerateCommand(const QStringList &arguments)
 {
     CommandLine cli(arguments,
-                    {QStringLiteral("project"), QStringLiteral("layout"),
-                     QStringLiteral("output"), QStringLiteral("autospace")},
+                    {QStringLiteral("project"), QStringLiteral("layout"), QStringLiteral("output"),
+                     QStringLiteral("autospace")},
                     {});
     cli.require({QStringLiteral("project"), QStringLiteral("layout"), QStringLiteral("output")});
     const std::optional<bool> autoSpaceOption = cli.onOff(QStringLiteral("autospace"));

@@ -10,9 +10,28 @@
 class Dialogs
 {
 public:
-    enum class Icon { None, Critical, Question, Exclamation, Information };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon
+    {
+        None,
+        Critical,
+        Question,
+        Exclamation,
+        Information
+    };
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
 
     struct FileRequest
     {

@@ -25,9 +25,10 @@ ErrorInfo ErrorInfo::fromFile(const QFileDevice &file)
     default:
         break;
     }
-    QString text = file.errorString();
+    // A short write (disk full, size limit) leaves no error of its own.
+    QString text = file.error() == QFileDevice::NoError ? QString() : file.errorString();
     if (text.isEmpty())
-        text = QStringLiteral("Device I/O error");
+        text = QStringLiteral("Device I/O error: not all data could be written");
     return {number, path.isEmpty() ? text : QStringLiteral("%1: %2").arg(path, text)};
 }
 

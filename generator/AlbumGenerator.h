@@ -28,7 +28,13 @@ struct BackgroundValues
 class AlbumGenerator
 {
 public:
-    enum class Outcome { Completed, Failed, Cancelled, NoImages };
+    enum class Outcome
+    {
+        Completed,
+        Failed,
+        Cancelled,
+        NoImages
+    };
 
     struct Input
     {
@@ -39,8 +45,8 @@ public:
 
     explicit AlbumGenerator(Dialogs &dialogs) : m_dialogs(dialogs) {}
 
-    Outcome GenerateWebPage(const QString &layoutWord, const Input &input,
-                            RememberedPaths &paths, OutputLocation &output);
+    Outcome GenerateWebPage(const QString &layoutWord, const Input &input, RememberedPaths &paths,
+                            OutputLocation &output);
     // Save dialog; on success updates "genhtml" and the output location.
     std::optional<QString> ChooseOutputFile(RememberedPaths &paths, OutputLocation &output);
     static BackgroundValues ResolveBackgrounds(const PageStyleSettings &style, bool autoSpace);

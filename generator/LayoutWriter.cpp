@@ -118,8 +118,7 @@ std::optional<ErrorInfo> writeLinkPage(const AlbumContent &a)
     out.line(a.markup.linkFontOpen);
     out.line(a.markup.linkStyleOpen);
     out.line(QLatin1String("<A HREF='") + a.baseName +
-             QLatin1String("Main.html' TARGET='mainframe'>") + a.title +
-             QLatin1String("</A><BR>"));
+             QLatin1String("Main.html' TARGET='mainframe'>") + a.title + QLatin1String("</A><BR>"));
     out.line(QStringLiteral("<HR>"));
     for (const auto &p : a.pictures)
         out.line(QLatin1String("<A HREF='") + p.name + QLatin1String("' TARGET='mainframe'>") +
@@ -151,8 +150,8 @@ std::optional<ErrorInfo> WriteThumbLayout(const AlbumContent &album)
     return writeSinglePage(album, [&album](PageWriter &out) {
         out.line(ThumbCaption);
         for (const auto &p : album.pictures)
-            out.line(QLatin1String("<A HREF='") + p.name + QLatin1String("'><IMG SRC=") +
-                     p.name + QLatin1String(" border=0 width=120 height=90></A>"));
+            out.line(QLatin1String("<A HREF='") + p.name + QLatin1String("'><IMG SRC=") + p.name +
+                     QLatin1String(" border=0 width=120 height=90></A>"));
         out.line(QStringLiteral("<HR>"));
     });
 }

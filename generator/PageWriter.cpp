@@ -6,7 +6,8 @@ constexpr qsizetype FlushSize = 256 * 1024;
 
 PageWriter::PageWriter(const QString &path) : m_file(path)
 {
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Unbuffered: a short write (disk full) must show as a failure, not vanish in a flush.
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         m_error = ErrorInfo::fromFile(m_file);
 }
 
@@ -38,8 +39,6 @@ std::optional<ErrorInfo> PageWriter::finish()
 {
     if (m_file.isOpen()) {
         flush();
-        if (!m_error && !m_file.flush())
-            m_error = ErrorInfo::fromFile(m_file);
         m_file.close();
     }
     return m_error;

@@ -6,9 +6,9 @@ struct KeyInfo
     const char *name;
     const char *pattern;
 };
-constexpr KeyInfo Info[RememberedPaths::KeyCount] = {
-    {"midi", "*.mid"},      {"lwp", "*.lwp"},       {"genhtml", "*.html"},
-    {"prevhtml", "*.html"}, {"linkback", "*.jpg"}, {"mainback", "*.jpg"}};
+constexpr KeyInfo Info[RememberedPaths::KeyCount] = {{"midi", "*.mid"},     {"lwp", "*.lwp"},
+                                                     {"genhtml", "*.html"}, {"prevhtml", "*.html"},
+                                                     {"linkback", "*.jpg"}, {"mainback", "*.jpg"}};
 } // namespace
 
 QString RememberedPaths::keyName(Key key)

@@ -9,7 +9,16 @@ class RememberedPaths
 public:
     // In the order the project file stores them: "midi", "lwp", "genhtml",
     // "prevhtml", "linkback", "mainback".
-    enum Key { Midi, Lwp, GenHtml, PrevHtml, LinkBack, MainBack, KeyCount };
+    enum Key
+    {
+        Midi,
+        Lwp,
+        GenHtml,
+        PrevHtml,
+        LinkBack,
+        MainBack,
+        KeyCount
+    };
 
     static QString keyName(Key key);
 

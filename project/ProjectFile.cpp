@@ -158,19 +158,19 @@ void applyLines(LineReader &in, WorkingSet &set, ProjectFile::ReadResult &result
     const QStringList page = readGroup(in, 12);
     s.title = page[0];
     s.backgroundSound = page[1];
-    applyBackground(page.mid(2, 3), {&s.mainBackground, &s.mainBackgroundSwatch,
-                                     &s.mainBackgroundIsColor});
-    applyFont(page.mid(5, 6), {&s.backFontName, &s.backFontSize, &s.backFontColor,
-                               &s.backFontUnderline, &s.backFontBold, &s.backFontItalic,
-                               &s.backFontColorSwatch});
+    applyBackground(page.mid(2, 3),
+                    {&s.mainBackground, &s.mainBackgroundSwatch, &s.mainBackgroundIsColor});
+    applyFont(page.mid(5, 6),
+              {&s.backFontName, &s.backFontSize, &s.backFontColor, &s.backFontUnderline,
+               &s.backFontBold, &s.backFontItalic, &s.backFontColorSwatch});
     set.uploadFilePath = page[11];
 
     const QStringList link = readGroup(in, 9);
-    applyBackground(link.mid(0, 3), {&s.linkBackground, &s.linkBackgroundSwatch,
-                                     &s.linkBackgroundIsColor});
-    applyFont(link.mid(3, 6), {&s.linkFontName, &s.linkFontSize, &s.linkFontColor,
-                               &s.linkFontUnderline, &s.linkFontBold, &s.linkFontItalic,
-                               &s.linkFontColorSwatch});
+    applyBackground(link.mid(0, 3),
+                    {&s.linkBackground, &s.linkBackgroundSwatch, &s.linkBackgroundIsColor});
+    applyFont(link.mid(3, 6),
+              {&s.linkFontName, &s.linkFontSize, &s.linkFontColor, &s.linkFontUnderline,
+               &s.linkFontBold, &s.linkFontItalic, &s.linkFontColorSwatch});
 
     const QStringList names = readGroup(in, 4);
     set.logoPictureName = names[0];
@@ -283,8 +283,7 @@ void ProjectFile::NewProject(WorkingSet &set, const QString &appFolder)
     set.paths.reset(appFolder);
 }
 
-Dialogs::FileRequest ProjectFile::fileRequest(const WorkingSet &set,
-                                              const QString &appFolder) const
+Dialogs::FileRequest ProjectFile::fileRequest(const WorkingSet &set, const QString &appFolder) const
 {
     Dialogs::FileRequest request;
     request.title = AppText::AppTitle;
@@ -339,6 +338,20 @@ ProjectFile::Outcome ProjectFile::LoadProject(WorkingSet &set, const QString &ap
     return Outcome::Completed;
 }
 
+std::optional<ErrorInfo> ProjectFile::writeFile(const QString &name, const WorkingSet &set)
+{
+    // Written beside the old file and swapped in, so a failed save keeps the old project;
+    // unbuffered, so a short write (disk full) shows here instead of vanishing in a flush.
+    QSaveFile file(name);
+    const QByteArray bytes = serialize(set);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+        file.write(bytes) == bytes.size() && file.commit())
+        return std::nullopt;
+    const ErrorInfo error = ErrorInfo::fromFile(file);
+    file.cancelWriting();
+    return error;
+}
+
 ProjectFile::Outcome ProjectFile::SaveProject(WorkingSet &set, const QString &appFolder)
 {
     Dialogs::FileRequest request = fileRequest(set, appFolder);
@@ -356,12 +369,8 @@ ProjectFile::Outcome ProjectFile::SaveProject(WorkingSet &set, const QString &ap
         name += QLatin1String(".lwp");
     set.paths.replace(RememberedPaths::Lwp, *chosen);
 
-    // Written beside the old file and swapped in, so a failed save keeps the old project.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(serialize(set)) < 0 || !file.commit()) {
-        const ErrorInfo error = ErrorInfo::fromFile(file);
-        file.cancelWriting();
-        showError(QStringLiteral("Error Saving Lumora File!"), error);
+    if (const std::optional<ErrorInfo> error = writeFile(name, set)) {
+        showError(QStringLiteral("Error Saving Lumora File!"), *error);
         return Outcome::Failed;
     }
     m_dialogs.message(QStringLiteral("Save Lumora File Completed!"), Dialogs::Icon::Information);

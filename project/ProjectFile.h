@@ -12,7 +12,13 @@
 class ProjectFile
 {
 public:
-    enum class Outcome { Completed, Cancelled, Failed, InvalidOrEmpty };
+    enum class Outcome
+    {
+        Completed,
+        Cancelled,
+        Failed,
+        InvalidOrEmpty
+    };
 
     // What reading a file's text got to.
     struct ReadResult
@@ -28,6 +34,8 @@ public:
     Outcome SaveProject(WorkingSet &set, const QString &appFolder);
 
     static QByteArray serialize(const WorkingSet &set);
+    // Replaces the file whole, or leaves the old one untouched on failure.
+    static std::optional<ErrorInfo> writeFile(const QString &name, const WorkingSet &set);
     // Applies the file's values to the set line by line, as far as they read.
     static ReadResult apply(const QByteArray &bytes, WorkingSet &set);
     // UTF-8, or Windows-1252 for files that are not valid UTF-8.

@@ -7,11 +7,10 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
-const char *const Names[] = {"Sunrise", "Harbour View", "Green Hills", "Old Town", "Night Sky",
-                             "Beach Day's End"};
+const char *const Names[] = {"Sunrise",  "Harbour View", "Green Hills",
+                             "Old Town", "Night Sky",    "Beach Day's End"};
 constexpr int Drawn = 6;
 
 bool drawPicture(const QString &path, int index)
@@ -48,18 +47,14 @@ QString SampleAlbum::create(const QString &folder, int count)
         if (i < Drawn) {
             if (!drawPicture(path, i))
                 return {};
-        } else if (!QFile::exists(path) && !QFile::copy(dir + QLatin1String(Names[i % Drawn]) +
-                                                            QLatin1String(".jpg"),
-                                                        path)) {
+        } else if (!QFile::exists(path) &&
+                   !QFile::copy(dir + QLatin1String(Names[i % Drawn]) + QLatin1String(".jpg"),
+                                path)) {
             return {};
         }
         set.images.AddToImageList(path);
     }
     set.images.UpdateImageListInfo();
     const QString project = dir + QLatin1String("sample.lwp");
-    QSaveFile file(project);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ProjectFile::serialize(set)) < 0 ||
-        !file.commit())
-        return {};
-    return project;
+    return ProjectFile::writeFile(project, set) ? QString() : project;
 }

@@ -6,6 +6,9 @@
 // make_sample_album FOLDER [COUNT]: prints the project's path.
 int main(int argc, char *argv[])
 {
+    // Drawing needs fonts, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {

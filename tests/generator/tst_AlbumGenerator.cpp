@@ -1,5 +1,6 @@
 #include "AlbumGenerator.h"
 #include "AppText.h"
+#include "FileSizeLimit.h"
 #include "ScriptedDialogs.h"
 
 #include <QDir>
@@ -15,12 +16,14 @@ private slots:
     void init();
     void pages_data();
     void pages();
+    void clearedBackgroundsAndEmptyFonts();
     void outputName_data();
     void outputName();
     void emptyListAsksNothing();
     void cancelledSaveWritesNothing();
     void unknownWordStillCompletes();
     void unwritableFolderReportsFailure();
+    void fullDiskStopsAtTheFailingPage();
 
 private:
     AlbumGenerator::Outcome generate(const QString &word, const QString &chosen);
@@ -83,10 +86,16 @@ void tst_AlbumGenerator::pages_data()
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QList<QByteArray>>("expected");
 
-    const QStringList top = {"<HTML>",  "<HEAD>",   "<TITLE> </TITLE>",
-                             "</HEAD>", "<BODY BGCOLOR = '0080FF' bgproperties='fixed'>",
-                             PageFont,  "<B><I>",   "<CENTER>",
-                             "  ",      "<HR>"};
+    const QStringList top = {"<HTML>",
+                             "<HEAD>",
+                             "<TITLE> </TITLE>",
+                             "</HEAD>",
+                             "<BODY BGCOLOR = '0080FF' bgproperties='fixed'>",
+                             PageFont,
+                             "<B><I>",
+                             "<CENTER>",
+                             "  ",
+                             "<HR>"};
     const QStringList bottom = {"</CENTER>", "</B></I>", "</FONT>"};
     const QStringList end = {"</BODY>", "</HTML>"};
     const QStringList frameSet = {"<HTML>",
@@ -117,8 +126,8 @@ void tst_AlbumGenerator::pages_data()
     const QString caption = "<FONT SIZE=4>Click on Thumbnail Images to View Full Size</H4>";
 
     QTest::newRow("framethumb")
-        << "framethumb" << ""
-        << QStringList{"album.html", "albumMain.html", "albumLink.html"}
+        << "framethumb"
+        << "" << QStringList{"album.html", "albumMain.html", "albumLink.html"}
         << QList<QByteArray>{
                lines(frameSet),
                lines(top +
@@ -131,29 +140,30 @@ void tst_AlbumGenerator::pages_data()
                      bottom + end),
                lines(link + end)};
     QTest::newRow("frame with sound in the link page only")
-        << "frame" << "/music/my song.mid"
-        << QStringList{"albumMain.html", "albumLink.html"}
-        << QList<QByteArray>{lines(top + QStringList{FrameFooter} + bottom + end),
-                             lines(link +
-                                   QStringList{"<embed src='my_song.mid' width=70 height=45>"} +
-                                   end)};
-    QTest::newRow("udscroll") << "udscroll" << "" << QStringList{"album.html"}
-                              << QList<QByteArray>{lines(
-                                     top +
-                                     QStringList{"<IMG SRC=a_b.jpg border=0><BR><HR>",
-                                                 "<IMG SRC=c.jpg border=0><BR><HR>", "<HR>",
-                                                 Footer} +
-                                     bottom + end)};
+        << "frame"
+        << "/music/my song.mid" << QStringList{"albumMain.html", "albumLink.html"}
+        << QList<QByteArray>{
+               lines(top + QStringList{FrameFooter} + bottom + end),
+               lines(link + QStringList{"<embed src='my_song.mid' width=70 height=45>"} + end)};
+    QTest::newRow("udscroll")
+        << "udscroll"
+        << "" << QStringList{"album.html"}
+        << QList<QByteArray>{lines(top +
+                                   QStringList{"<IMG SRC=a_b.jpg border=0><BR><HR>",
+                                               "<IMG SRC=c.jpg border=0><BR><HR>", "<HR>", Footer} +
+                                   bottom + end)};
     QTest::newRow("lrscroll with sound")
-        << "lrscroll" << "/m/x.mid" << QStringList{"album.html"}
-        << QList<QByteArray>{lines(
-               top +
-               QStringList{"<TABLE>", "<TR>", "<TD><CENTER><IMG SRC=a_b.jpg border=0></TD>",
-                           "<TD><CENTER><IMG SRC=c.jpg border=0></TD>", "</TR>", "</TABLE>",
-                           "<HR>", Footer} +
-               bottom + QStringList{"<embed src='x.mid' width=70 height=45>"} + end)};
+        << "lrscroll"
+        << "/m/x.mid" << QStringList{"album.html"}
+        << QList<QByteArray>{
+               lines(top +
+                     QStringList{"<TABLE>", "<TR>", "<TD><CENTER><IMG SRC=a_b.jpg border=0></TD>",
+                                 "<TD><CENTER><IMG SRC=c.jpg border=0></TD>", "</TR>", "</TABLE>",
+                                 "<HR>", Footer} +
+                     bottom + QStringList{"<embed src='x.mid' width=70 height=45>"} + end)};
     QTest::newRow("thumb")
-        << "thumb" << "" << QStringList{"album.html"}
+        << "thumb"
+        << "" << QStringList{"album.html"}
         << QList<QByteArray>{lines(
                top +
                QStringList{caption,
@@ -182,16 +192,46 @@ void tst_AlbumGenerator::pages()
     QVERIFY(m_dialogs.fileRequests[0].overwritePrompt);
 }
 
+void tst_AlbumGenerator::clearedBackgroundsAndEmptyFonts()
+{
+    m_style.mainBackground = "/pics/bg one.gif";
+    m_style.mainBackgroundIsColor = false;
+    m_style.linkBackground.clear();
+    m_style.linkBackgroundIsColor = false;
+    m_style.backFontName.clear();
+    m_style.backFontSize.clear();
+    m_style.backFontColor.clear();
+    m_style.backFontBold = 0;
+    m_style.backFontItalic = 0;
+    m_images.append(ImageEntry{"no-separator.jpg", "Odd"});
+    QCOMPARE(generate("frame", dir().filePath("album.html")), AlbumGenerator::Outcome::Completed);
+    const QList<QByteArray> display = read("albumMain.html").split('\n');
+    QCOMPARE(display[4], QByteArray("<BODY BACKGROUND = 'bg_one.gif' bgproperties='fixed'>\r"));
+    QCOMPARE(display[5], QByteArray("\r")); // empty font markup still takes its line
+    QCOMPARE(display[6], QByteArray("\r"));
+    const QByteArray link = read("albumLink.html");
+    QVERIFY(link.contains("<BODY BACKGROUND = '' LINK =0000FF VLINK =0000FF bgproperties="));
+    // A path without a separator has no file name to refer to.
+    QVERIFY(link.contains("<A HREF='' TARGET='mainframe'>Odd</A><BR>\r\n"));
+}
+
 void tst_AlbumGenerator::outputName_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("remembered");
     QTest::addColumn<QString>("baseName");
     QTest::addColumn<QString>("mainPage");
-    QTest::newRow("no extension") << "album" << "album.html" << "album" << "album.html";
-    QTest::newRow(".HTM kept, page .html")
-        << "My.Album.HTM" << "My.Album.HTM" << "My.Album" << "My.Album.html";
-    QTest::newRow("blank in base name") << "my album.html" << "my album.html" << "my album"
+    QTest::newRow("no extension") << "album"
+                                  << "album.html"
+                                  << "album"
+                                  << "album.html";
+    QTest::newRow(".HTM kept, page .html") << "My.Album.HTM"
+                                           << "My.Album.HTM"
+                                           << "My.Album"
+                                           << "My.Album.html";
+    QTest::newRow("blank in base name") << "my album.html"
+                                        << "my album.html"
+                                        << "my album"
                                         << "my album.html";
 }
 
@@ -214,8 +254,8 @@ void tst_AlbumGenerator::outputName()
 void tst_AlbumGenerator::emptyListAsksNothing()
 {
     m_images.clear();
-    QCOMPARE(AlbumGenerator(m_dialogs).GenerateWebPage("frame", {m_style, m_images, true},
-                                                        m_paths, m_output),
+    QCOMPARE(AlbumGenerator(m_dialogs).GenerateWebPage("frame", {m_style, m_images, true}, m_paths,
+                                                       m_output),
              AlbumGenerator::Outcome::NoImages);
     QCOMPARE(m_dialogs.messages.size(), 1);
     QCOMPARE(m_dialogs.lastText(), QString("No Images in list, cannot Generate Lumora Web Page"));
@@ -227,8 +267,8 @@ void tst_AlbumGenerator::cancelledSaveWritesNothing()
 {
     const RememberedPaths before = m_paths;
     m_dialogs.cancelFile();
-    QCOMPARE(AlbumGenerator(m_dialogs).GenerateWebPage("frame", {m_style, m_images, true},
-                                                        m_paths, m_output),
+    QCOMPARE(AlbumGenerator(m_dialogs).GenerateWebPage("frame", {m_style, m_images, true}, m_paths,
+                                                       m_output),
              AlbumGenerator::Outcome::Cancelled);
     QVERIFY(m_dialogs.messages.isEmpty());
     QVERIFY(m_paths == before);
@@ -254,6 +294,24 @@ void tst_AlbumGenerator::unwritableFolderReportsFailure()
     QCOMPARE(parts[1], QString("76"));
     QVERIFY(parts[2].contains("album.html"));
     QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
+}
+
+void tst_AlbumGenerator::fullDiskStopsAtTheFailingPage()
+{
+    for (int i = 0; i < 50; ++i)
+        m_images.append({QString("/p/picture%1.jpg").arg(i), QString("Picture %1").arg(i)});
+    AlbumGenerator::Outcome outcome;
+    {
+        // Room for the frame-set page, not for the display page's thumbnails.
+        const FileSizeLimit diskFull(1024);
+        QVERIFY(diskFull.active());
+        outcome = generate("framethumb", dir().filePath("album.html"));
+    }
+    QCOMPARE(outcome, AlbumGenerator::Outcome::Failed);
+    QVERIFY(m_dialogs.lastText().startsWith("Error Generating Lumora Web Page!\r\n"));
+    QVERIFY(read("album.html").endsWith("</HTML>\r\n"));
+    QCOMPARE(read("albumMain.html").size(), 1024);
+    QCOMPARE(read("albumLink.html"), QByteArray("<missing>"));
 }
 
 QTEST_GUILESS_MAIN(tst_AlbumGenerator)

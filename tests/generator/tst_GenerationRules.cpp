@@ -45,8 +45,7 @@ void tst_GenerationRules::fontMarkup_data()
     empty.backFontBold = 0;
     empty.backFontItalic = 0;
     QTest::newRow("page fields empty")
-        << empty
-        << QStringList{"", "", "", "", "<FONT=Arial>  <FONT SIZE=3> ", "</FONT>", "", ""};
+        << empty << QStringList{"", "", "", "", "<FONT=Arial>  <FONT SIZE=3> ", "</FONT>", "", ""};
     PageStyleSettings sizeOnly = empty;
     sizeOnly.backFontSize = "4";
     sizeOnly.backFontUnderline = 1;
@@ -55,8 +54,9 @@ void tst_GenerationRules::fontMarkup_data()
     // A size without a face opens with a blank and is never closed; styles close in order.
     QTest::newRow("size without name, all styles")
         << sizeOnly
-        << QStringList{" <FONT SIZE=4> ", "", "<U><B><I>", "</U></B></I>",
-                       "<FONT=Arial>  <FONT SIZE=3> ", "</FONT>", "", ""};
+        << QStringList{
+               " <FONT SIZE=4> ", "", "<U><B><I>", "</U></B></I>", "<FONT=Arial>  <FONT SIZE=3> ",
+               "</FONT>",         "", ""};
     PageStyleSettings links = fresh;
     links.linkFontName = "  ";
     links.linkFontColor = "FF0000";
@@ -79,9 +79,8 @@ void tst_GenerationRules::fontMarkup()
     QFETCH(PageStyleSettings, settings);
     QFETCH(QStringList, expected);
     const FontMarkup m = MakeFontMarkup(settings);
-    const QStringList actual = {m.pageFontOpen, m.pageFontClose, m.pageStyleOpen,
-                                m.pageStyleClose, m.linkFontOpen, m.linkFontClose,
-                                m.linkStyleOpen, m.linkStyleClose};
+    const QStringList actual = {m.pageFontOpen, m.pageFontClose, m.pageStyleOpen, m.pageStyleClose,
+                                m.linkFontOpen, m.linkFontClose, m.linkStyleOpen, m.linkStyleClose};
     QCOMPARE(actual, expected);
 }
 
@@ -126,12 +125,30 @@ void tst_GenerationRules::pathFunctions_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("base");
-    QTest::newRow("plain") << "/web/album.html" << "/web/" << "album.html" << "album";
-    QTest::newRow("two dots") << "/web/My.Album.HTM" << "/web/" << "My.Album.HTM" << "My.Album";
-    QTest::newRow("no separator") << "album.html" << "" << "" << "";
-    QTest::newRow("root") << "/a.jpg" << "/" << "a.jpg" << "a";
-    QTest::newRow("no dot") << "/p/readme" << "/p/" << "readme" << "readme";
-    QTest::newRow("trailing separator") << "/p/" << "/p/" << "" << "";
+    QTest::newRow("plain") << "/web/album.html"
+                           << "/web/"
+                           << "album.html"
+                           << "album";
+    QTest::newRow("two dots") << "/web/My.Album.HTM"
+                              << "/web/"
+                              << "My.Album.HTM"
+                              << "My.Album";
+    QTest::newRow("no separator") << "album.html"
+                                  << ""
+                                  << ""
+                                  << "";
+    QTest::newRow("root") << "/a.jpg"
+                          << "/"
+                          << "a.jpg"
+                          << "a";
+    QTest::newRow("no dot") << "/p/readme"
+                            << "/p/"
+                            << "readme"
+                            << "readme";
+    QTest::newRow("trailing separator") << "/p/"
+                                        << "/p/"
+                                        << ""
+                                        << "";
 }
 
 void tst_GenerationRules::pathFunctions()
@@ -169,10 +186,14 @@ void tst_GenerationRules::resolveBackgrounds_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
-    QTest::newRow("colour") << "0080FF" << "0080FF";
-    QTest::newRow("colour with blanks") << "  0080FF " << "0080FF";
-    QTest::newRow("picture") << "/pics/my bg.gif" << "my_bg.gif";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("colour") << "0080FF"
+                            << "0080FF";
+    QTest::newRow("colour with blanks") << "  0080FF "
+                                        << "0080FF";
+    QTest::newRow("picture") << "/pics/my bg.gif"
+                             << "my_bg.gif";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_GenerationRules::resolveBackgrounds()

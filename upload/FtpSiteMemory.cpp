@@ -1,0 +1,53 @@
+#include "FtpSiteMemory.h"
+
+#include "SettingsStore.h"
+
+namespace {
+const QString Section = QStringLiteral("ftp");
+
+QString key(int slot, const char *word)
+{
+    return QString::number(slot) + QLatin1String(word);
+}
+} // namespace
+
+void FtpSiteMemory::SaveFtpSite(int slot, const FtpSite &site)
+{
+    m_store.Write(Section, key(slot, "FtpUrl"), site.url);
+    m_store.Write(Section, key(slot, "FtpUserName"), site.userName);
+    m_store.Write(Section, key(slot, "FtpPassword"), site.password);
+    m_store.Write(Section, key(slot, "FtpUrlPath"), site.urlPath);
+    m_store.Write(Section, key(slot, "FtpFilePath"), site.filePath);
+}
+
+FtpSite FtpSiteMemory::LoadFtpSite(int slot) const
+{
+    return {m_store.Read(Section, key(slot, "FtpUrl"), QString()),
+            m_store.Read(Section, key(slot, "FtpUserName"), QString()),
+            m_store.Read(Section, key(slot, "FtpPassword"), QString()),
+            m_store.Read(Section, key(slot, "FtpUrlPath"), QString()),
+            m_store.Read(Section, key(slot, "FtpFilePath"), QString())};
+}
+
+FtpSiteMemory::Sites FtpSiteMemory::LoadFtpSiteList() const
+{
+    Sites sites;
+    for (int slot = 1; slot <= Slots; ++slot)
+        sites[slot - 1] = LoadFtpSite(slot);
+    return sites;
+}
+
+FtpSiteMemory::Sites FtpSiteMemory::RememberFtpSite(const FtpSite &current)
+{
+    const Sites before = LoadFtpSiteList();
+    SaveFtpSite(1, current);
+    int others = 0;
+    for (const FtpSite &site : before) {
+        if (site.url == current.url)
+            continue;
+        ++others;
+        if (others < 4)
+            SaveFtpSite(others + 1, site);
+    }
+    return LoadFtpSiteList();
+}
