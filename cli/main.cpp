@@ -1,5 +1,6 @@
 #include "GenerateCommand.h"
 #include "RavelCommand.h"
+#include "UploadCommand.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     const std::map<QString, std::function<int(const QStringList &)>> commands = {
         {QStringLiteral("generate"), runGenerateCommand},
         {QStringLiteral("ravel"), runRavelCommand},
+        {QStringLiteral("upload"), runUploadCommand},
     };
     const QStringList args = app.arguments().mid(1);
     const auto command = args.isEmpty() ? commands.end() : commands.find(args.first());

@@ -27,6 +27,15 @@ QStringList UploadPlan::DirectoryLevels(const QString &normalisedPath)
     return levels;
 }
 
+QString UploadPlan::GeneratedPage(const RememberedPaths &paths)
+{
+    const QString generated = paths.value(RememberedPaths::GenHtml);
+    const QString lower = generated.toLower();
+    if (lower.endsWith(QLatin1String("*.html")) || lower.endsWith(QLatin1String("*.htm")))
+        return {};
+    return generated;
+}
+
 UploadPlan UploadPlan::make(const WorkingSet &set, const QString &targetPath,
                             const QString &mainPagePath, bool autoSpace)
 {

@@ -25,6 +25,9 @@ struct UploadPlan
     static QString NormaliseTargetPath(const QString &path);
     // The levels of a normalised path, empty levels (from "//") included.
     static QStringList DirectoryLevels(const QString &normalisedPath);
+    // The page the upload panel offers: the last generated one, none while "genhtml" is
+    // still a pattern.
+    static QString GeneratedPage(const RememberedPaths &paths);
     static UploadPlan make(const WorkingSet &set, const QString &targetPath,
                            const QString &mainPagePath, bool autoSpace);
 };

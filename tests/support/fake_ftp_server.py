@@ -7,7 +7,8 @@ Scenarios: normal, refuse-login, dele-550-text, dele-550-bare, endless-retr (RET
 ABOR, then 426 and 226), drop-mid-transfer (RETR: some data, then both connections closed),
 silent (no reply to anything after login), foreign-227 (PASV names 10.255.255.1),
 garbage (a reply without a code), overlong (a reply line of 100 000 bytes),
-endless-multiline (a multi-line reply that never ends)."""
+endless-multiline (a multi-line reply that never ends), mkd-550 (MKD refused, CWD fine),
+cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in)."""
 
 import random
 import select
@@ -84,6 +85,12 @@ class Session:
             self.reply("550 No such file")
         elif verb == "DELE" and SCENARIO == "dele-550-bare":
             self.reply("550")
+        elif verb == "MKD":
+            self.reply("550 Exists" if SCENARIO == "mkd-550" else '257 "%s" created' % arg)
+        elif verb == "CWD":
+            self.reply("550 No such directory" if SCENARIO == "cwd-550" else "250 OK")
+        elif verb == "STOR" and SCENARIO == "stor-530":
+            self.reply("530 Not logged in")
         elif verb == "PASV":
             self.data_listener = socket.socket()
             self.data_listener.bind(("127.0.0.1", 0))

@@ -1,0 +1,246 @@
+#include "AlbumGenerator.h"
+#include "CRavelCtrl.h"
+#include "FtpTestServer.h"
+#include "RavelDispatch.h"
+#include "ScriptedDialogs.h"
+#include "SettingsStore.h"
+#include "UploadFields.h"
+#include "UploadJob.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+class TestFields : public UploadFields
+{
+public:
+    FtpSite fields;
+    FtpSiteMemory::Sites shown{};
+    FtpSite site() const override { return fields; }
+    void setUrlPath(const QString &path) override { fields.urlPath = path; }
+    void showSites(const FtpSiteMemory::Sites &sites) override { shown = sites; }
+};
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+} // namespace
+
+// The upload job against a real server, and against a scripted one for refusals.
+class tst_UploadJob : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void uploadsTheAlbum_data();
+    void uploadsTheAlbum();
+    void refusals_data();
+    void refusals();
+    void missingFields_data();
+    void missingFields();
+
+private:
+    // Makes pictures and generates `layout` into the album folder.
+    void makeAlbum(const QString &layout);
+    UploadJob::Outcome runJob(FtpTestServer &server, const QString &path);
+
+    std::unique_ptr<QTemporaryDir> m_local;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<CRavelCtrl> m_ravel;
+    std::unique_ptr<UploadJob> m_job;
+    TestFields m_fields;
+    WorkingSet m_set;
+    QStringList m_lines;
+    QList<bool> m_enabled;
+};
+
+void tst_UploadJob::init()
+{
+    QFile::remove(SettingsStore().fileName());
+    m_local = std::make_unique<QTemporaryDir>();
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_store = std::make_unique<SettingsStore>();
+    m_ravel = std::make_unique<CRavelCtrl>();
+    UploadJob::ConfigureComponent(*m_ravel);
+    RavelDispatch::invoke(*m_ravel, "TimeOut", RavelDispatch::Kind::Put, {10});
+    m_job = std::make_unique<UploadJob>(*m_ravel, m_fields, *m_dialogs, *m_store);
+    m_lines.clear();
+    m_enabled.clear();
+    connect(m_job.get(), &UploadJob::statusLine, [this](const QString &l) { m_lines << l; });
+    connect(m_job.get(), &UploadJob::controlsEnabled, [this](bool on) { m_enabled << on; });
+    m_set = WorkingSet();
+    m_fields = TestFields();
+}
+
+void tst_UploadJob::cleanup()
+{
+    m_job.reset();
+    m_ravel.reset();
+}
+
+void tst_UploadJob::makeAlbum(const QString &layout)
+{
+    const QString dir = m_local->path() + "/";
+    for (const char *name : {"beach day's.jpg", "hills.jpg"}) {
+        QFile f(dir + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(5000, name[0]));
+        m_set.images.AddToImageList(dir + name);
+    }
+    QFile bg(dir + "my bg.gif");
+    QVERIFY(bg.open(QIODevice::WriteOnly));
+    bg.write("GIF89a");
+    m_set.style.mainBackground = dir + "my bg.gif";
+    m_set.style.mainBackgroundIsColor = false;
+    ScriptedDialogs generating;
+    generating.fileName(dir + "album.html");
+    QCOMPARE(AlbumGenerator(generating)
+                 .GenerateWebPage(layout, {m_set.style, m_set.images.entries(), true}, m_set.paths,
+                                  m_set.output),
+             AlbumGenerator::Outcome::Completed);
+}
+
+UploadJob::Outcome tst_UploadJob::runJob(FtpTestServer &server, const QString &path)
+{
+    RavelDispatch::invoke(*m_ravel, "Port", RavelDispatch::Kind::Put, {int(server.port())});
+    m_fields.fields = {QString::fromLatin1(server.host()), QString::fromLatin1(server.user()),
+                       QString::fromLatin1(server.password()), path, m_set.output.mainPagePath()};
+    return m_job->run(m_set, [] { return true; });
+}
+
+void tst_UploadJob::uploadsTheAlbum_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("folder"); // where the files land below the server's home
+    QTest::newRow("framed, into new folders") << "framethumb"
+                                              << "Pictures/Vacation"
+                                              << "Pictures/Vacation/";
+    QTest::newRow("single page, login folder") << "thumb"
+                                               << ""
+                                               << "";
+}
+
+void tst_UploadJob::uploadsTheAlbum()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, path);
+    QFETCH(QString, folder);
+    FtpTestServer server(FtpTestServer::Kind::Pyftpdlib);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    makeAlbum(layout);
+    QCOMPARE(runJob(server, path), UploadJob::Outcome::Completed);
+
+    const QString remote = server.home() + "/" + folder;
+    const QString local = m_local->path() + "/";
+    QCOMPARE(contents(remote + "album.html"), contents(local + "album.html"));
+    QCOMPARE(contents(remote + "beach_days.jpg"), contents(local + "beach day's.jpg"));
+    QCOMPARE(contents(remote + "hills.jpg"), contents(local + "hills.jpg"));
+    QCOMPARE(contents(remote + "my_bg.gif"), QByteArray("GIF89a"));
+    QCOMPARE(QFile::exists(remote + "albumLink.html"), layout == "framethumb");
+
+    const QString target = path.isEmpty() ? QString() : "/" + path + "/";
+    QCOMPARE(m_fields.fields.urlPath, target);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->lastText(),
+             "FTP Upload Complete.\r\nWeb Page: " + target + "album.html\r\nCreated at: 127.0.0.1");
+    QCOMPARE(m_dialogs->messages[0].title, QString("Lumora Web Page FTP Upload"));
+    QCOMPARE(m_enabled, (QList<bool>{false, true}));
+    QCOMPARE(m_lines.first(), QString("Connecting to: 127.0.0.1"));
+    QVERIFY(m_lines.contains("Connected to: 127.0.0.1"));
+    QVERIFY(m_lines.contains("Executing FTP Transfer of albumLink.html"));
+    QVERIFY(m_lines.contains("Executing FTP Transfer of " + local + "beach day's.jpg"));
+    QCOMPARE(m_lines.last(), QString("FTP Upload Complete."));
+    QCOMPARE(m_fields.shown[0].url, QString("127.0.0.1"));
+    QCOMPARE(m_job->status().text().section("\r\n", 0, 0), QString("FTP Upload Complete."));
+}
+
+void tst_UploadJob::refusals_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<UploadJob::Outcome>("outcome");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("pictureTransfers"); // "Executing" lines for pictures
+
+    QTest::newRow("login refused")
+        << "refuse-login"
+        << "" << UploadJob::Outcome::Failed << QStringList{"FTP Connect Failed!"} << 0;
+    QTest::newRow("every CWD refused")
+        << "cwd-550"
+        << "web" << UploadJob::Outcome::Cancelled
+        << QStringList{"Create Directory /web/ Failed!\r\nSee the FTP Log for details.",
+                       "FTP Upload Cancelled."}
+        << 0;
+    QTest::newRow("existing folders are fine")
+        << "mkd-550"
+        << "a/b" << UploadJob::Outcome::Completed
+        << QStringList{"FTP Upload Complete.\r\nWeb Page: /a/b/album.html\r\nCreated at: "
+                       "127.0.0.1"}
+        << 2;
+    QTest::newRow("STOR refused as not logged in")
+        << "stor-530"
+        << "" << UploadJob::Outcome::Cancelled
+        << QStringList{"Fatal FTP Error Occurred!\r\nSee the FTP Log for details.",
+                       "FTP Upload Cancelled."}
+        << 0;
+}
+
+void tst_UploadJob::refusals()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QString, path);
+    QFETCH(UploadJob::Outcome, outcome);
+    QFETCH(QStringList, messages);
+    QFETCH(int, pictureTransfers);
+    FtpTestServer server(FtpTestServer::Kind::Fake, scenario);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    makeAlbum("frame");
+    QCOMPARE(runJob(server, path), outcome);
+    QStringList shown;
+    for (const auto &m : m_dialogs->messages)
+        shown << m.text;
+    QCOMPARE(shown, messages);
+    QCOMPARE(m_lines.filter("Executing FTP Transfer of " + m_local->path()).size(),
+             pictureTransfers);
+    QCOMPARE(m_enabled.last(), true);
+    QVERIFY(!m_job->running());
+}
+
+void tst_UploadJob::missingFields_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no URL") << ""
+                            << "/x.html"
+                            << "An FTP URL must be entered.";
+    QTest::newRow("no page") << "h"
+                             << ""
+                             << "You must Generate an HTML File to Upload.\r\nThe Generated file "
+                                "path will be displayed in the (Uploading:) Text Box.";
+}
+
+void tst_UploadJob::missingFields()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, page);
+    QFETCH(QString, message);
+    m_fields.fields = {url, "u", "p", "dir", page};
+    QCOMPARE(m_job->run(m_set, [] { return true; }), UploadJob::Outcome::Refused);
+    QCOMPARE(m_dialogs->lastText(), message);
+    QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::Critical);
+    QVERIFY(m_enabled.isEmpty());
+    QVERIFY(m_lines.isEmpty());
+    QCOMPARE(m_fields.fields.urlPath, QString("dir")); // nothing normalised yet
+}
+
+QTEST_GUILESS_MAIN(tst_UploadJob)
+#include "tst_UploadJob.moc"
