@@ -6,7 +6,15 @@
 #include "PathNames.h"
 
 namespace {
-enum class Layout { None, Frame, FrameThumb, Thumb, LRScroll, UDScroll };
+enum class Layout
+{
+    None,
+    Frame,
+    FrameThumb,
+    Thumb,
+    LRScroll,
+    UDScroll
+};
 
 Layout layoutOf(const QString &word)
 {
@@ -48,8 +56,7 @@ QString AlbumGenerator::WebNameOf(const QString &path, bool autoSpace)
     return WebSafeName(FileNameOf(path), autoSpace);
 }
 
-BackgroundValues AlbumGenerator::ResolveBackgrounds(const PageStyleSettings &style,
-                                                    bool autoSpace)
+BackgroundValues AlbumGenerator::ResolveBackgrounds(const PageStyleSettings &style, bool autoSpace)
 {
     auto resolve = [autoSpace](const QString &field) {
         const QString value = WebNameOf(field, autoSpace);
@@ -81,8 +88,7 @@ std::optional<QString> AlbumGenerator::ChooseOutputFile(RememberedPaths &paths,
 }
 
 AlbumGenerator::Outcome AlbumGenerator::GenerateWebPage(const QString &layoutWord,
-                                                        const Input &input,
-                                                        RememberedPaths &paths,
+                                                        const Input &input, RememberedPaths &paths,
                                                         OutputLocation &output)
 {
     if (input.images.isEmpty()) {
@@ -114,10 +120,8 @@ AlbumGenerator::Outcome AlbumGenerator::GenerateWebPage(const QString &layoutWor
         album.pictures.append({WebNameOf(entry.path, input.autoSpace), entry.displayName});
 
     if (const std::optional<ErrorInfo> error = runWriter(layout, album)) {
-        m_dialogs.message(QLatin1String("Error Generating ") + AppText::ProductPageName +
-                              QLatin1Char('!') + AppText::LineBreak +
-                              QString::number(error->number) + AppText::LineBreak +
-                              error->description,
+        m_dialogs.message(error->messageAfter(QLatin1String("Error Generating ") +
+                                              AppText::ProductPageName + QLatin1Char('!')),
                           Dialogs::Icon::Exclamation);
         return Outcome::Failed;
     }

@@ -158,19 +158,19 @@ void applyLines(LineReader &in, WorkingSet &set, ProjectFile::ReadResult &result
     const QStringList page = readGroup(in, 12);
     s.title = page[0];
     s.backgroundSound = page[1];
-    applyBackground(page.mid(2, 3), {&s.mainBackground, &s.mainBackgroundSwatch,
-                                     &s.mainBackgroundIsColor});
-    applyFont(page.mid(5, 6), {&s.backFontName, &s.backFontSize, &s.backFontColor,
-                               &s.backFontUnderline, &s.backFontBold, &s.backFontItalic,
-                               &s.backFontColorSwatch});
+    applyBackground(page.mid(2, 3),
+                    {&s.mainBackground, &s.mainBackgroundSwatch, &s.mainBackgroundIsColor});
+    applyFont(page.mid(5, 6),
+              {&s.backFontName, &s.backFontSize, &s.backFontColor, &s.backFontUnderline,
+               &s.backFontBold, &s.backFontItalic, &s.backFontColorSwatch});
     set.uploadFilePath = page[11];
 
     const QStringList link = readGroup(in, 9);
-    applyBackground(link.mid(0, 3), {&s.linkBackground, &s.linkBackgroundSwatch,
-                                     &s.linkBackgroundIsColor});
-    applyFont(link.mid(3, 6), {&s.linkFontName, &s.linkFontSize, &s.linkFontColor,
-                               &s.linkFontUnderline, &s.linkFontBold, &s.linkFontItalic,
-                               &s.linkFontColorSwatch});
+    applyBackground(link.mid(0, 3),
+                    {&s.linkBackground, &s.linkBackgroundSwatch, &s.linkBackgroundIsColor});
+    applyFont(link.mid(3, 6),
+              {&s.linkFontName, &s.linkFontSize, &s.linkFontColor, &s.linkFontUnderline,
+               &s.linkFontBold, &s.linkFontItalic, &s.linkFontColorSwatch});
 
     const QStringList names = readGroup(in, 4);
     set.logoPictureName = names[0];
@@ -283,8 +283,7 @@ void ProjectFile::NewProject(WorkingSet &set, const QString &appFolder)
     set.paths.reset(appFolder);
 }
 
-Dialogs::FileRequest ProjectFile::fileRequest(const WorkingSet &set,
-                                              const QString &appFolder) const
+Dialogs::FileRequest ProjectFile::fileRequest(const WorkingSet &set, const QString &appFolder) const
 {
     Dialogs::FileRequest request;
     request.title = AppText::AppTitle;
@@ -297,9 +296,7 @@ Dialogs::FileRequest ProjectFile::fileRequest(const WorkingSet &set,
 
 void ProjectFile::showError(const QString &headline, const ErrorInfo &error)
 {
-    m_dialogs.message(headline + AppText::LineBreak + QString::number(error.number) +
-                          AppText::LineBreak + error.description,
-                      Dialogs::Icon::Exclamation);
+    m_dialogs.message(error.messageAfter(headline), Dialogs::Icon::Exclamation);
 }
 
 ProjectFile::Outcome ProjectFile::LoadProject(WorkingSet &set, const QString &appFolder)

@@ -1,0 +1,32 @@
+#include "FramePacer.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+bool instant = false;
+}
+
+namespace FramePacer {
+void setInstant(bool on)
+{
+    instant = on;
+}
+
+bool isInstant()
+{
+    return instant;
+}
+
+void nextFrame(int milliseconds)
+{
+    if (instant) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+} // namespace FramePacer
