@@ -1,6 +1,5 @@
 #include "FramePacer.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -21,10 +20,8 @@ bool isInstant()
 
 void nextFrame(int milliseconds)
 {
-    if (instant) {
-        QCoreApplication::processEvents();
+    if (instant)
         return;
-    }
     QEventLoop loop;
     QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
