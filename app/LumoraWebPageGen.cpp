@@ -318,14 +318,32 @@ void LumoraWebPageGen::chaseLamps()
         m_lamps[i]->setOn(pattern[i]);
 }
 
-void LumoraWebPageGen::cmdColors_Click()
+void LumoraWebPageGen::showPanelStep(IndicatorLamp *lamp, QWidget *panel)
 {
-    SelectStep(LEDselectColor);
+    SelectStep(lamp);
     if (!m_expanded)
         ExpandMainWindow();
     if (fileBrowserShown())
         ToggleDriveList();
-    ShowStepPanel(frameColorFontTitle);
+    ShowStepPanel(panel);
+}
+
+void LumoraWebPageGen::collapsedStep(IndicatorLamp *lamp)
+{
+    SelectStep(lamp);
+    QCoreApplication::processEvents();
+    if (fileBrowserShown())
+        ToggleDriveList();
+    QCoreApplication::processEvents();
+    if (m_expanded)
+        CollapseMainWindow();
+    QCoreApplication::processEvents();
+    cmdDummyFocus->setFocus();
+}
+
+void LumoraWebPageGen::cmdColors_Click()
+{
+    showPanelStep(LEDselectColor, frameColorFontTitle);
 }
 
 void LumoraWebPageGen::cmdSelectImages_Click()
@@ -340,15 +358,7 @@ void LumoraWebPageGen::cmdSelectImages_Click()
 
 void LumoraWebPageGen::cmdGenerateHtml_Click()
 {
-    SelectStep(LEDgenWebPage);
-    if (fileBrowserShown())
-        ToggleDriveList();
-    QCoreApplication::processEvents();
-    if (m_expanded)
-        CollapseMainWindow();
-    QCoreApplication::processEvents();
-    cmdDummyFocus->setFocus();
-
+    collapsedStep(LEDgenWebPage);
     LayoutChooserDialog chooser(*txtFormReturnCodes, this);
     chooser.exec();
     AlbumGenerator(m_dialogs).GenerateWebPage(
@@ -359,25 +369,12 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
 
 void LumoraWebPageGen::cmdPreview_Click()
 {
-    SelectStep(LEDpreView);
-    QCoreApplication::processEvents();
-    if (fileBrowserShown())
-        ToggleDriveList();
-    QCoreApplication::processEvents();
-    if (m_expanded)
-        CollapseMainWindow();
-    QCoreApplication::processEvents();
-    cmdDummyFocus->setFocus();
+    collapsedStep(LEDpreView);
 }
 
 void LumoraWebPageGen::cmdFtpUpload_Click()
 {
-    SelectStep(LEDupload);
-    if (!m_expanded)
-        ExpandMainWindow();
-    if (fileBrowserShown())
-        ToggleDriveList();
-    ShowStepPanel(FrameFtpUpload);
+    showPanelStep(LEDupload, FrameFtpUpload);
 }
 
 void LumoraWebPageGen::setHeightTwips(int twips)

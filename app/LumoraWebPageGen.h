@@ -55,6 +55,10 @@ private:
     void placeOnScreen(int leftTwips, int topTwips);
 
     void SelectStep(IndicatorLamp *lamp);
+    // Steps with a panel: expanded window, file browser hidden, the panel in front.
+    void showPanelStep(IndicatorLamp *lamp, QWidget *panel);
+    // Steps that open a window of their own: the main window shrinks back first.
+    void collapsedStep(IndicatorLamp *lamp);
     void chaseLamps();
     void ExpandMainWindow();
     void CollapseMainWindow();
