@@ -25,8 +25,7 @@
 #include <QTimer>
 
 namespace {
-// Window growth for a step panel and for the file browser, in twips.
-constexpr int PanelGrowth = 2640;
+// Window growth for the file browser, in twips.
 constexpr int BrowserGrowth = 2505;
 constexpr int ResizeStep = 40;
 constexpr int SlideStep = 20;
@@ -382,13 +381,12 @@ void LumoraWebPageGen::setHeightTwips(int twips)
     setFixedSize(Twips::toPixelsX(WindowWidth), Twips::toPixelsY(twips));
 }
 
-bool LumoraWebPageGen::animateHeight(int deltaTwips)
+bool LumoraWebPageGen::animateHeight(int targetTwips)
 {
     const int generation = ++m_resizeGeneration;
     const int from = Twips::fromPixelsY(height());
-    const int to = from + deltaTwips;
-    const int step = deltaTwips < 0 ? -ResizeStep : ResizeStep;
-    for (int h = from; step > 0 ? h <= to : h >= to; h += step) {
+    const int step = targetTwips < from ? -ResizeStep : ResizeStep;
+    for (int h = from; step > 0 ? h <= targetTwips : h >= targetTwips; h += step) {
         setHeightTwips(h);
         FramePacer::nextFrame(ResizeFrameMs);
         // A resize started meanwhile (a step command during the animation) has the last word.
@@ -398,20 +396,20 @@ bool LumoraWebPageGen::animateHeight(int deltaTwips)
     return true;
 }
 
+// The flag tells where the window is going, so that a step chosen during the
+// animation sees the state it will end in.
 void LumoraWebPageGen::ExpandMainWindow()
 {
-    if (!animateHeight(PanelGrowth))
-        return;
-    setHeightTwips(ExpandedHeight);
     m_expanded = true;
+    if (animateHeight(ExpandedHeight))
+        setHeightTwips(ExpandedHeight);
 }
 
 void LumoraWebPageGen::CollapseMainWindow()
 {
-    if (!animateHeight(-PanelGrowth))
-        return;
-    setHeightTwips(CollapsedHeight);
     m_expanded = false;
+    if (animateHeight(CollapsedHeight))
+        setHeightTwips(CollapsedHeight);
 }
 
 void LumoraWebPageGen::ToggleDriveList()
@@ -419,9 +417,9 @@ void LumoraWebPageGen::ToggleDriveList()
     cmdDriveList->setEnabled(false);
     if (frmDriveList->isHidden()) {
         frmDriveList->show();
-        if (animateHeight(BrowserGrowth))
+        if (animateHeight(Twips::fromPixelsY(height()) + BrowserGrowth))
             cmdDriveList->setText(QStringLiteral("Hide Hard Drive List Box"));
-    } else if (animateHeight(-BrowserGrowth)) {
+    } else if (animateHeight(Twips::fromPixelsY(height()) - BrowserGrowth)) {
         frmDriveList->hide();
         cmdDriveList->setText(QStringLiteral("Display Hard Drive List Box"));
     }

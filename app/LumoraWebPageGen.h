@@ -62,9 +62,9 @@ private:
     void chaseLamps();
     void ExpandMainWindow();
     void CollapseMainWindow();
-    // Grows or shrinks the window by about delta twips in 40-twip frames; returns
-    // false when another resize took over before it ended.
-    bool animateHeight(int deltaTwips);
+    // Grows or shrinks the window towards the height in 40-twip frames, the last
+    // one not beyond it; false when another resize took over before it ended.
+    bool animateHeight(int targetTwips);
     void setHeightTwips(int twips);
     void ShowStepPanel(QWidget *panel);
     void SlidePanels(QWidget *incoming, QWidget *outgoing);

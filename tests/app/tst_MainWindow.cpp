@@ -9,6 +9,7 @@
 #include "Twips.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,6 +34,8 @@ private slots:
     void stepCommand();
     void stepOneTwiceExpandsOnce();
     void collapseThenExpandAgain();
+    void animationsLetEventsRun();
+    void stepDuringAnimationHasTheLastWord();
     void chasePattern_data();
     void chasePattern();
     void chaseWalksFromAllBlack();
@@ -196,6 +199,48 @@ void tst_MainWindow::collapseThenExpandAgain()
     QVERIFY(!child<QWidget>(&w, "FrameFtpUpload")->isHidden());
     QVERIFY(child<QWidget>(&w, "frameImageList")->isHidden());
     QCOMPARE(child<QGroupBox>(&w, "FrameFtpUpload")->title(), "FTP Upload to Web Site");
+}
+
+namespace {
+// Real frame waits for one test.
+struct RealTime
+{
+    RealTime() { FramePacer::setInstant(false); }
+    ~RealTime() { FramePacer::setInstant(true); }
+};
+} // namespace
+
+void tst_MainWindow::animationsLetEventsRun()
+{
+    LumoraWebPageGen &w = start();
+    RealTime realTime;
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+    ticker.start(10);
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpuBefore = std::clock();
+    click("cmdSelectImages");
+    const double cpu = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+    const double elapsed = wall.elapsed() / 1000.0;
+    QVERIFY(w.fileBrowserShown());
+    // Timers kept firing while the window grew, panels slid and the browser opened...
+    QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+    // ...and the waits between frames slept instead of spinning.
+    QVERIFY2(cpu < 0.6 * elapsed, qPrintable(QString("cpu %1 s of %2 s").arg(cpu).arg(elapsed)));
+}
+
+void tst_MainWindow::stepDuringAnimationHasTheLastWord()
+{
+    LumoraWebPageGen &w = start();
+    RealTime realTime;
+    // Step 4 chosen while step 1 still grows the window.
+    QTimer::singleShot(60, this, [this] { click("cmdPreview"); });
+    click("cmdColors");
+    QCOMPARE(lamps(), QList<bool>({false, false, false, true, false}));
+    QCOMPARE(w.height(), Twips::toPixelsY(2400));
+    QVERIFY(!w.isExpanded());
 }
 
 void tst_MainWindow::chasePattern_data()
