@@ -3,8 +3,10 @@
 #include "AppText.h"
 #include "Artwork.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,7 +26,7 @@ SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen)
     lblVersion->setAlignment(Qt::AlignRight);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 4);
+    layout->setContentsMargins(0, 0, 8, 4);
     layout->setSpacing(2);
     layout->addWidget(animation1);
     layout->addWidget(lblVersion);
@@ -35,6 +37,10 @@ SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen)
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &SplashWindow::finish);
     Timer1->start();
+
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 QString SplashWindow::versionText()
