@@ -82,6 +82,8 @@ std::optional<QString> FileOperations::copyOneFile(const QString &source, const 
             return ErrorInfo::fromFile(out).description;
     }
     // Copies keep the picture's date, so folders sorted by date stay in shooting order.
+    if (!out.flush())
+        return ErrorInfo::fromFile(out).description;
     out.setFileTime(from.lastModified(), QFileDevice::FileModificationTime);
     if (!out.commit())
         return ErrorInfo::fromFile(out).description;
