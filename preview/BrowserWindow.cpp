@@ -17,6 +17,7 @@ constexpr int LeftTwips = 115;
 constexpr int ToolbarTopTwips = 90;
 constexpr int BrowserTopTwips = 600;
 constexpr int AddressWidthTwips = 6000;
+constexpr int PreviewButtonTwips = 450;
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
@@ -42,6 +43,7 @@ BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *
     txtURL->setObjectName(QStringLiteral("txtURL"));
     txtURL->setFixedWidth(Twips::toPixelsX(AddressWidthTwips, this));
     cmdPreview = button(m_toolbar, "cmdPreview", QStringLiteral("..."));
+    cmdPreview->setFixedWidth(Twips::toPixelsX(PreviewButtonTwips, this));
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
 
     auto *row = new QHBoxLayout(m_toolbar);
