@@ -10,7 +10,6 @@ FileList::FileList(QWidget *parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
-    setDefaultDropAction(Qt::CopyAction);
 }
 
 void FileList::showFolder(const QString &folder, const QStringList &names)

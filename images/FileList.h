@@ -19,6 +19,8 @@ public:
 protected:
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QList<QListWidgetItem *> &items) const override;
+    // Copy only: a target that moves would otherwise take the rows out of this list.
+    Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
 
 private:
     QString m_folder;

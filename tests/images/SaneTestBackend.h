@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -8,6 +9,10 @@
 class SaneTestBackend
 {
 public:
+    // The test backend leaks a little on every start; kept loaded, its leaks carry its name
+    // and the sanitizer's suppression file can tell them from ours.
+    SaneTestBackend() : m_pinned(QStringLiteral(SANE_TEST_BACKEND)) { m_pinned.load(); }
+
     // backends: "test" or empty for no device at all; options: lines of test.conf.
     bool configure(const QString &backends, const QStringList &options = {})
     {
@@ -31,4 +36,5 @@ private:
     }
 
     QTemporaryDir m_dir;
+    QLibrary m_pinned;
 };

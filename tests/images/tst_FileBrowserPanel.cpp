@@ -149,6 +149,7 @@ void tst_FileBrowserPanel::dragOffersSelectedFilesInListOrder()
     QCOMPARE(data->urls(), QList<QUrl>({QUrl::fromLocalFile(m_a + "/b.gif"),
                                         QUrl::fromLocalFile(m_a + "/F.Gif")}));
     QVERIFY(list->dragEnabled());
+    QCOMPARE(list->model()->supportedDragActions(), Qt::CopyAction);
 }
 
 void tst_FileBrowserPanel::popupFollowsTheFileList_data()
