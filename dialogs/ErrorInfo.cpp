@@ -1,5 +1,7 @@
 #include "ErrorInfo.h"
 
+#include "AppText.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -45,4 +47,10 @@ ErrorInfo ErrorInfo::pastEndOfFile()
 ErrorInfo ErrorInfo::fileNotFound(const QString &path)
 {
     return {ErrorNumber::FileNotFound, QStringLiteral("File not found: %1").arg(path)};
+}
+
+QString ErrorInfo::messageAfter(const QString &headline) const
+{
+    return headline + AppText::LineBreak + QString::number(number) + AppText::LineBreak +
+           description;
 }

@@ -13,6 +13,9 @@ struct ErrorInfo
     static ErrorInfo typeMismatch(const QString &value);
     static ErrorInfo pastEndOfFile();
     static ErrorInfo fileNotFound(const QString &path);
+
+    // The three-line failure message: headline, number, description.
+    QString messageAfter(const QString &headline) const;
 };
 
 // Numbers the program's failure messages use; stable across releases.

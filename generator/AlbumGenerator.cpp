@@ -120,10 +120,8 @@ AlbumGenerator::Outcome AlbumGenerator::GenerateWebPage(const QString &layoutWor
         album.pictures.append({WebNameOf(entry.path, input.autoSpace), entry.displayName});
 
     if (const std::optional<ErrorInfo> error = runWriter(layout, album)) {
-        m_dialogs.message(QLatin1String("Error Generating ") + AppText::ProductPageName +
-                              QLatin1Char('!') + AppText::LineBreak +
-                              QString::number(error->number) + AppText::LineBreak +
-                              error->description,
+        m_dialogs.message(error->messageAfter(QLatin1String("Error Generating ") +
+                                              AppText::ProductPageName + QLatin1Char('!')),
                           Dialogs::Icon::Exclamation);
         return Outcome::Failed;
     }

@@ -296,9 +296,7 @@ Dialogs::FileRequest ProjectFile::fileRequest(const WorkingSet &set, const QStri
 
 void ProjectFile::showError(const QString &headline, const ErrorInfo &error)
 {
-    m_dialogs.message(headline + AppText::LineBreak + QString::number(error.number) +
-                          AppText::LineBreak + error.description,
-                      Dialogs::Icon::Exclamation);
+    m_dialogs.message(error.messageAfter(headline), Dialogs::Icon::Exclamation);
 }
 
 ProjectFile::Outcome ProjectFile::LoadProject(WorkingSet &set, const QString &appFolder)

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job: a sample album generated
-# from a project of pictures the program draws itself.
+# Installs what is missing, builds, and starts the window program LumoraPage. A sample
+# project of pictures the program draws itself is made first, to open with
+# "File > Load Lumora File".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh build
 out=${LUMORA_SAMPLE_DIR:-$PWD/build/sample}
 project=$(build/bin/make_sample_album "$out" 6)
-build/bin/lumora generate --project "$project" --layout framethumb --output "$out/album.html"
-echo "Album written: $out/album.html"
+echo "Sample project: $project"
+exec build/bin/LumoraPage

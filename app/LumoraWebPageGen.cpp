@@ -1,0 +1,494 @@
+#include "LumoraWebPageGen.h"
+
+#include "AlbumGenerator.h"
+#include "AppText.h"
+#include "Artwork.h"
+#include "FramePacer.h"
+#include "ImageListPanel.h"
+#include "IndicatorLamp.h"
+#include "LampChase.h"
+#include "LayoutChooserDialog.h"
+#include "PathNames.h"
+#include "PreviewArea.h"
+#include "ProjectFile.h"
+#include "ShellSettings.h"
+#include "StylePanel.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+// Window growth for the file browser, in twips.
+constexpr int BrowserGrowth = 2505;
+constexpr int ResizeStep = 40;
+constexpr int SlideStep = 20;
+constexpr int DummyFocusX = 6600;
+constexpr int ResizeFrameMs = 5;
+constexpr int SlideFrameMs = 1;
+
+QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QMenu *subMenu(QWidget *parent, QMenuBar *bar, const char *name, const QString &caption)
+{
+    auto *menu = new QMenu(caption, parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    if (bar)
+        bar->addMenu(menu);
+    return menu;
+}
+
+void spacer(QMenu *menu, const char *name)
+{
+    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+}
+} // namespace
+
+LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_appFolder(AppFolder())
+{
+    setObjectName(QStringLiteral("LumoraWebPageGen"));
+    setWindowTitle(AppText::AppTitle);
+    setWindowIcon(QPixmap::fromImage(Artwork::icon(64)));
+
+    buildMenus();
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    m_panelTop = Twips::toPixelsY(CollapsedHeight) - menuBar()->sizeHint().height();
+    buildSteps(central);
+    buildPanels(central);
+
+    setHeightTwips(CollapsedHeight);
+    applyStoredSettings();
+    m_set.paths.reset(m_appFolder);
+    m_set.style.mainBackgroundIsColor = true;
+    m_set.style.linkBackgroundIsColor = true;
+    showWorkingSet();
+
+    tmrLedFlash = new QTimer(this);
+    tmrLedFlash->setObjectName(QStringLiteral("tmrLedFlash"));
+    tmrLedFlash->setInterval(1000);
+    connect(tmrLedFlash, &QTimer::timeout, this, &LumoraWebPageGen::chaseLamps);
+    tmrLedFlash->start();
+}
+
+void LumoraWebPageGen::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *file = subMenu(this, bar, "mnuFile", QStringLiteral("&File"));
+    connect(menuItem(file, "mnuNew", QStringLiteral("&New (Clear All)")), &QAction::triggered, this,
+            &LumoraWebPageGen::newProject);
+    connect(menuItem(file, "mnuLoad", QStringLiteral("&Load Lumora File")), &QAction::triggered,
+            this, &LumoraWebPageGen::loadProject);
+    connect(menuItem(file, "mnuSave", QStringLiteral("&Save Lumora File")), &QAction::triggered,
+            this, &LumoraWebPageGen::saveProject);
+    spacer(file, "mnuSpacer5");
+    QMenu *twain =
+        subMenu(this, nullptr, "mnuTwainImportImage", QStringLiteral("&Import Image (Twain)"));
+    file->addMenu(twain);
+    // Scanner import is not built yet; its items show what is coming, disabled.
+    menuItem(twain, "mnuTwainAcquire", QStringLiteral("Ac&quire"))->setEnabled(false);
+    menuItem(twain, "mnuTwainSelectSource", QStringLiteral("S&elect Source"))->setEnabled(false);
+    spacer(file, "mnuSpacer4");
+    connect(menuItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this, [this] {
+        close();
+        QApplication::quit();
+    });
+
+    QMenu *web = subMenu(this, bar, "mnuWebPage", QStringLiteral("&Web Page"));
+    m_stepActions = {
+        menuItem(web, "mnuColor", QStringLiteral("&Select Web Page Attributes")),
+        menuItem(web, "mnuSelectImages", QStringLiteral("Select Digital &Images")),
+        menuItem(web, "mnuGenWebPage", QStringLiteral("&Generate Web Page")),
+        menuItem(web, "mnuViewWebPage", QStringLiteral("&Pre-View Web Page")),
+        menuItem(web, "mnuFtpUpload", QStringLiteral("&Upload to Web (FTP)")),
+    };
+    connect(m_stepActions[0], &QAction::triggered, this, &LumoraWebPageGen::cmdColors_Click);
+    connect(m_stepActions[1], &QAction::triggered, this, &LumoraWebPageGen::cmdSelectImages_Click);
+    connect(m_stepActions[2], &QAction::triggered, this, &LumoraWebPageGen::cmdGenerateHtml_Click);
+    connect(m_stepActions[3], &QAction::triggered, this, &LumoraWebPageGen::cmdPreview_Click);
+    connect(m_stepActions[4], &QAction::triggered, this, &LumoraWebPageGen::cmdFtpUpload_Click);
+
+    QMenu *options = subMenu(this, bar, "mnuOptionS", QStringLiteral("&Options"));
+    auto option = [options](const char *name, const QString &caption) {
+        QAction *action = menuItem(options, name, caption);
+        action->setCheckable(true);
+        return action;
+    };
+    mnuOptionAutoSpace = option("mnuOptionAutoSpace",
+                                QStringLiteral("Enable &Auto Space Replacement in Image Names"));
+    mnuEnableVoicePrompting =
+        option("mnuEnableVoicePrompting", QStringLiteral("Enable &Voice Instructions"));
+    mnuOptionEnableSounds =
+        option("mnuOptionEnableSounds", QStringLiteral("Enable &Program Sounds"));
+    mnuOptionToolTips = option("mnuOptionToolTips", QStringLiteral("Show Pop-Up &ToolTips"));
+    mnuOptionTipOfDay =
+        option("mnuOptionTipOfDay", QStringLiteral("&Show Tip of The Day at Startup"));
+    spacer(options, "mnuSpacer7");
+    menuItem(options, "mnuOptionAdvancedFtp", QStringLiteral("Advanced &FTP Settings"))
+        ->setEnabled(false);
+
+    QMenu *help = subMenu(this, bar, "mnuHelp", QStringLiteral("&Help"));
+    menuItem(help, "mnuLumoraHelp", QStringLiteral("&Lumora Help"))->setEnabled(false);
+    spacer(help, "mnuSpacer3");
+    menuItem(help, "mnuAbout", QStringLiteral("&About"))->setEnabled(false);
+
+    // Popup menus, never in the menu bar. The file list's popup is wired by the file browser.
+    QMenu *playFile = subMenu(this, nullptr, "mnuPlayFile", QStringLiteral("PlayFile"));
+    menuItem(playFile, "mnuAdd", QStringLiteral("Add to Image List"));
+    QMenu *fileUtil = subMenu(this, nullptr, "mnuFileUtil", QStringLiteral("File Utilities"));
+    playFile->addMenu(fileUtil);
+    menuItem(fileUtil, "mnuCopyFile", QStringLiteral("Copy File"));
+    menuItem(fileUtil, "mnuPasteFile", QStringLiteral("Paste File"))->setEnabled(false);
+    menuItem(fileUtil, "mnuRenameFile", QStringLiteral("Rename File"));
+    menuItem(fileUtil, "mnuDelete", QStringLiteral("Delete File"))->setEnabled(false);
+    menuItem(playFile, "mnuRefresh", QStringLiteral("Refresh"));
+}
+
+void LumoraWebPageGen::buildSteps(QWidget *central)
+{
+    struct Step
+    {
+        QPushButton *&button;
+        IndicatorLamp *&lamp;
+        const char *buttonName, *lampName;
+        QString caption;
+        void (LumoraWebPageGen::*command)();
+    };
+    const Step steps[] = {
+        {cmdColors, LEDselectColor, "cmdColors", "LEDselectColor",
+         QStringLiteral("&Select Title, Fonts, Backgrounds"), &LumoraWebPageGen::cmdColors_Click},
+        {cmdSelectImages, LEDselectImages, "cmdSelectImages", "LEDselectImages",
+         QStringLiteral("Select Digital &Images"), &LumoraWebPageGen::cmdSelectImages_Click},
+        {cmdGenerateHtml, LEDgenWebPage, "cmdGenerateHtml", "LEDgenWebPage",
+         QStringLiteral("&Generate Lumora Web Page"), &LumoraWebPageGen::cmdGenerateHtml_Click},
+        {cmdPreview, LEDpreView, "cmdPreview", "LEDpreView", QStringLiteral("&Pre-View Web Page"),
+         &LumoraWebPageGen::cmdPreview_Click},
+        {cmdFtpUpload, LEDupload, "cmdFtpUpload", "LEDupload",
+         QStringLiteral("&Upload to Web Site (FTP)"), &LumoraWebPageGen::cmdFtpUpload_Click},
+    };
+    constexpr int Margin = 4, Gap = 3, ButtonWidth = 232, LampSize = 12;
+    const int buttonHeight = (m_panelTop - 2 * Margin - 4 * Gap) / 5;
+    int y = Margin;
+    for (const Step &s : steps) {
+        s.button = new QPushButton(s.caption, central);
+        s.button->setObjectName(QString::fromLatin1(s.buttonName));
+        s.button->setGeometry(Margin + 2, y, ButtonWidth, buttonHeight);
+        connect(s.button, &QPushButton::clicked, this, s.command);
+        s.lamp = new IndicatorLamp(central);
+        s.lamp->setObjectName(QString::fromLatin1(s.lampName));
+        s.lamp->setGeometry(Margin + 2 + ButtonWidth + 6, y + (buttonHeight - LampSize) / 2,
+                            LampSize, LampSize);
+        m_lamps << s.lamp;
+        y += buttonHeight + Gap;
+    }
+
+    const int previewLeft = Margin + 2 + ButtonWidth + 6 + LampSize + 8;
+    m_preview = new PreviewArea(central);
+    m_preview->setGeometry(previewLeft, 2, Twips::toPixelsX(WindowWidth) - previewLeft - Margin,
+                           m_panelTop - 4);
+
+    // Takes the focus where no field should keep it; placed just outside the window.
+    cmdDummyFocus = new QPushButton(central);
+    cmdDummyFocus->setObjectName(QStringLiteral("cmdDummyFocus"));
+    cmdDummyFocus->setGeometry(Twips::toPixelsX(DummyFocusX), 0, 8, 8);
+
+    txtFormReturnCodes = new QLineEdit(central);
+    txtFormReturnCodes->setObjectName(QStringLiteral("txtFormReturnCodes"));
+    txtFormReturnCodes->hide();
+}
+
+void LumoraWebPageGen::buildPanels(QWidget *central)
+{
+    frameColorFontTitle =
+        new StylePanel(m_set, m_dialogs, *txtFormReturnCodes, cmdDummyFocus, central);
+    frameImageList = new ImageListPanel(m_set.images, m_dialogs, m_preview, cmdDummyFocus, central);
+    FrameFtpUpload = new QGroupBox(QStringLiteral("FTP Upload to Web Site"), central);
+    FrameFtpUpload->setObjectName(QStringLiteral("FrameFtpUpload"));
+
+    const int panelHeight = Twips::toPixelsY(ExpandedHeight) - Twips::toPixelsY(CollapsedHeight);
+    for (QWidget *panel :
+         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(frameImageList),
+          static_cast<QWidget *>(FrameFtpUpload)}) {
+        panel->resize(Twips::toPixelsX(WindowWidth) - 2, panelHeight);
+        placePanel(panel, PanelHiddenX);
+        panel->hide();
+    }
+    placePanel(frameColorFontTitle, 0);
+    frameColorFontTitle->show();
+
+    cmdDriveList = frameImageList->driveListButton();
+    connect(cmdDriveList, &QPushButton::clicked, this, &LumoraWebPageGen::ToggleDriveList);
+    frmDriveList = new QFrame(central);
+    frmDriveList->setObjectName(QStringLiteral("frmDriveList"));
+    frmDriveList->setFrameStyle(QFrame::StyledPanel);
+    frmDriveList->setGeometry(0, m_panelTop + panelHeight, Twips::toPixelsX(WindowWidth),
+                              Twips::toPixelsY(BrowserGrowth));
+    frmDriveList->hide();
+}
+
+void LumoraWebPageGen::placePanel(QWidget *panel, int xTwips)
+{
+    panel->move(Twips::toPixelsX(xTwips), m_panelTop);
+}
+
+void LumoraWebPageGen::applyStoredSettings()
+{
+    const ShellSettings s = ShellSettings::read(m_store);
+    mnuOptionAutoSpace->setChecked(s.autoSpace);
+    mnuOptionEnableSounds->setChecked(s.sounds);
+    mnuOptionToolTips->setChecked(s.toolTips);
+    mnuEnableVoicePrompting->setChecked(s.voicePrompt);
+    mnuOptionTipOfDay->setChecked(ShellSettings::readTipOfDay(m_store));
+    placeOnScreen(s.left, s.top);
+}
+
+// A stored position that would put the window on no screen (another monitor
+// set-up, a damaged store) opens it at the top left instead.
+void LumoraWebPageGen::placeOnScreen(int leftTwips, int topTwips)
+{
+    const QPoint at(Twips::toPixelsX(leftTwips), Twips::toPixelsY(topTwips));
+    const QRect wanted(at, size());
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(wanted.center())) {
+            move(at);
+            return;
+        }
+    }
+    move(0, 0);
+}
+
+void LumoraWebPageGen::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        mnuOptionTipOfDay->setChecked(ShellSettings::readTipOfDay(m_store));
+    QMainWindow::changeEvent(event);
+}
+
+void LumoraWebPageGen::closeEvent(QCloseEvent *event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        ShellSettings s;
+        s.autoSpace = mnuOptionAutoSpace->isChecked();
+        s.sounds = mnuOptionEnableSounds->isChecked();
+        s.toolTips = mnuOptionToolTips->isChecked();
+        s.voicePrompt = mnuEnableVoicePrompting->isChecked();
+        s.tipOfDay = mnuOptionTipOfDay->isChecked();
+        s.top = Twips::fromPixelsY(y());
+        s.left = Twips::fromPixelsX(x());
+        s.write(m_store);
+    }
+    event->accept();
+}
+
+bool LumoraWebPageGen::fileBrowserShown() const
+{
+    return !frmDriveList->isHidden();
+}
+
+void LumoraWebPageGen::SelectStep(IndicatorLamp *lamp)
+{
+    tmrLedFlash->stop();
+    for (IndicatorLamp *l : std::as_const(m_lamps))
+        l->setOn(false);
+    lamp->setOn(true);
+    m_preview->showLogo();
+}
+
+void LumoraWebPageGen::chaseLamps()
+{
+    LampChase::Pattern pattern;
+    for (int i = 0; i < LampChase::LampCount; ++i)
+        pattern[i] = m_lamps[i]->isOn();
+    pattern = LampChase::next(pattern);
+    for (int i = 0; i < LampChase::LampCount; ++i)
+        m_lamps[i]->setOn(pattern[i]);
+}
+
+void LumoraWebPageGen::showPanelStep(IndicatorLamp *lamp, QWidget *panel)
+{
+    SelectStep(lamp);
+    if (!m_expanded)
+        ExpandMainWindow();
+    if (fileBrowserShown())
+        ToggleDriveList();
+    ShowStepPanel(panel);
+}
+
+void LumoraWebPageGen::collapsedStep(IndicatorLamp *lamp)
+{
+    SelectStep(lamp);
+    QCoreApplication::processEvents();
+    if (fileBrowserShown())
+        ToggleDriveList();
+    QCoreApplication::processEvents();
+    if (m_expanded)
+        CollapseMainWindow();
+    QCoreApplication::processEvents();
+    cmdDummyFocus->setFocus();
+}
+
+void LumoraWebPageGen::cmdColors_Click()
+{
+    showPanelStep(LEDselectColor, frameColorFontTitle);
+}
+
+void LumoraWebPageGen::cmdSelectImages_Click()
+{
+    SelectStep(LEDselectImages);
+    if (!m_expanded)
+        ExpandMainWindow();
+    ShowStepPanel(frameImageList);
+    if (!fileBrowserShown())
+        ToggleDriveList();
+}
+
+void LumoraWebPageGen::cmdGenerateHtml_Click()
+{
+    collapsedStep(LEDgenWebPage);
+    LayoutChooserDialog chooser(*txtFormReturnCodes, this);
+    chooser.exec();
+    AlbumGenerator(m_dialogs).GenerateWebPage(
+        txtFormReturnCodes->text(),
+        {m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}, m_set.paths,
+        m_set.output);
+}
+
+void LumoraWebPageGen::cmdPreview_Click()
+{
+    collapsedStep(LEDpreView);
+}
+
+void LumoraWebPageGen::cmdFtpUpload_Click()
+{
+    showPanelStep(LEDupload, FrameFtpUpload);
+}
+
+void LumoraWebPageGen::setHeightTwips(int twips)
+{
+    setFixedSize(Twips::toPixelsX(WindowWidth), Twips::toPixelsY(twips));
+}
+
+bool LumoraWebPageGen::animateHeight(int targetTwips)
+{
+    const int generation = ++m_resizeGeneration;
+    const int from = Twips::fromPixelsY(height());
+    const int step = targetTwips < from ? -ResizeStep : ResizeStep;
+    for (int h = from; step > 0 ? h <= targetTwips : h >= targetTwips; h += step) {
+        setHeightTwips(h);
+        FramePacer::nextFrame(ResizeFrameMs);
+        // A resize started meanwhile (a step command during the animation) has the last word.
+        if (generation != m_resizeGeneration)
+            return false;
+    }
+    return true;
+}
+
+// The flag tells where the window is going, so that a step chosen during the
+// animation sees the state it will end in.
+void LumoraWebPageGen::ExpandMainWindow()
+{
+    m_expanded = true;
+    if (animateHeight(ExpandedHeight))
+        setHeightTwips(ExpandedHeight);
+}
+
+void LumoraWebPageGen::CollapseMainWindow()
+{
+    m_expanded = false;
+    if (animateHeight(CollapsedHeight))
+        setHeightTwips(CollapsedHeight);
+}
+
+void LumoraWebPageGen::ToggleDriveList()
+{
+    cmdDriveList->setEnabled(false);
+    if (frmDriveList->isHidden()) {
+        frmDriveList->show();
+        if (animateHeight(Twips::fromPixelsY(height()) + BrowserGrowth))
+            cmdDriveList->setText(QStringLiteral("Hide Hard Drive List Box"));
+    } else if (animateHeight(Twips::fromPixelsY(height()) - BrowserGrowth)) {
+        frmDriveList->hide();
+        cmdDriveList->setText(QStringLiteral("Display Hard Drive List Box"));
+    }
+    cmdDummyFocus->setFocus();
+    cmdDriveList->setEnabled(true);
+}
+
+void LumoraWebPageGen::ShowStepPanel(QWidget *panel)
+{
+    for (QWidget *visible :
+         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(FrameFtpUpload),
+          static_cast<QWidget *>(frameImageList)}) {
+        if (!visible->isHidden()) {
+            SlidePanels(panel, visible);
+            return;
+        }
+    }
+}
+
+void LumoraWebPageGen::setStepsEnabled(bool enabled)
+{
+    for (QPushButton *b :
+         {cmdColors, cmdSelectImages, cmdGenerateHtml, cmdPreview, cmdFtpUpload, cmdDriveList})
+        b->setEnabled(enabled);
+    // The menu runs the same commands; a slide must not start inside another.
+    for (QAction *a : std::as_const(m_stepActions))
+        a->setEnabled(enabled);
+}
+
+void LumoraWebPageGen::SlidePanels(QWidget *incoming, QWidget *outgoing)
+{
+    setStepsEnabled(false);
+    if (incoming->isHidden()) {
+        incoming->show();
+        int incomingX = PanelHiddenX;
+        for (int x = 0; x <= PanelHiddenX; x += SlideStep) {
+            placePanel(outgoing, x);
+            incomingX -= SlideStep;
+            placePanel(incoming, incomingX);
+            FramePacer::nextFrame(SlideFrameMs);
+        }
+        placePanel(incoming, 0);
+        placePanel(outgoing, PanelHiddenX);
+        outgoing->hide();
+    }
+    setStepsEnabled(true);
+}
+
+void LumoraWebPageGen::showWorkingSet()
+{
+    frameColorFontTitle->refresh();
+    frameImageList->reload();
+}
+
+void LumoraWebPageGen::newProject()
+{
+    ProjectFile::NewProject(m_set, m_appFolder);
+    showWorkingSet();
+    m_preview->showLogo();
+}
+
+void LumoraWebPageGen::loadProject()
+{
+    // A failed load keeps what it read so far, so the fields are shown in every case.
+    ProjectFile(m_dialogs).LoadProject(m_set, m_appFolder);
+    showWorkingSet();
+}
+
+void LumoraWebPageGen::saveProject()
+{
+    ProjectFile(m_dialogs).SaveProject(m_set, m_appFolder);
+}

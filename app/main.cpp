@@ -1,0 +1,30 @@
+#include "AppText.h"
+#include "LumoraWebPageGen.h"
+#include "QtDialogs.h"
+#include "SplashWindow.h"
+
+#include <QApplication>
+#include <unistd.h>
+
+int main(int argc, char *argv[])
+{
+    // The browser engine refuses its sandbox as root (as in CI); only then run without it.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumora"));
+    QApplication::setApplicationDisplayName(AppText::AppTitle);
+    QApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("lumorapage"));
+
+    QtDialogs dialogs;
+    std::unique_ptr<LumoraWebPageGen> window;
+    SplashWindow splash;
+    QObject::connect(&splash, &SplashWindow::finished, [&] {
+        window = std::make_unique<LumoraWebPageGen>(dialogs);
+        dialogs.setParent(window.get());
+        window->show();
+    });
+    splash.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,124 @@
+#include "BrowserWindow.h"
+
+#include "PreviewFileChoice.h"
+#include "Twips.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWebEngineHistory>
+#include <QWebEngineView>
+
+const QString BrowserWindow::Caption = QStringLiteral("Lumora Web Page Preview");
+
+namespace {
+constexpr int LeftTwips = 115;
+constexpr int ToolbarTopTwips = 90;
+constexpr int BrowserTopTwips = 600;
+constexpr int AddressWidthTwips = 6000;
+constexpr int PreviewButtonTwips = 450;
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *parent)
+    : QDialog(parent), m_dialogs(dialogs), m_paths(paths), m_toolbar(new QWidget(this)),
+      WebBrowser1(new QWebEngineView(this))
+{
+    setObjectName(QStringLiteral("frmBrowser"));
+    setWindowTitle(Caption);
+    setSizeGripEnabled(true);
+    cmdBack = button(m_toolbar, "cmdBack", QStringLiteral("&Back"));
+    cmdForward = button(m_toolbar, "cmdForward", QStringLiteral("&Forward"));
+    cmdStop = button(m_toolbar, "cmdStop", QStringLiteral("&Stop"));
+    cmdRefresh = button(m_toolbar, "cmdRefresh", QStringLiteral("&Refresh"));
+    txtURL = new QLineEdit(m_toolbar);
+    txtURL->setObjectName(QStringLiteral("txtURL"));
+    txtURL->setFixedWidth(Twips::toPixelsX(AddressWidthTwips, this));
+    cmdPreview = button(m_toolbar, "cmdPreview", QStringLiteral("..."));
+    cmdPreview->setFixedWidth(Twips::toPixelsX(PreviewButtonTwips, this));
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+
+    auto *row = new QHBoxLayout(m_toolbar);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdBack, cmdForward, cmdStop, cmdRefresh,
+                                                       txtURL, cmdPreview})
+        row->addWidget(w);
+    m_toolbar->adjustSize();
+    m_toolbar->move(Twips::toPixelsX(LeftTwips, this), Twips::toPixelsY(ToolbarTopTwips, this));
+
+    connect(cmdBack, &QPushButton::clicked, this, [this] { moveInHistory(false); });
+    connect(cmdForward, &QPushButton::clicked, this, [this] { moveInHistory(true); });
+    connect(cmdStop, &QPushButton::clicked, WebBrowser1, &QWebEngineView::stop);
+    connect(cmdRefresh, &QPushButton::clicked, WebBrowser1, &QWebEngineView::reload);
+    connect(txtURL, &QLineEdit::returnPressed, this, &BrowserWindow::addressEntered);
+    connect(cmdPreview, &QPushButton::clicked, this, &BrowserWindow::openAnother);
+    connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this] {
+        if (std::exchange(m_followLoad, false))
+            showAddress(WebBrowser1->url());
+    });
+    resize(m_toolbar->width() + Twips::toPixelsX(2 * LeftTwips, this),
+           Twips::toPixelsY(8400, this));
+}
+
+void BrowserWindow::navigateTo(const QString &fileOrAddress)
+{
+    WebBrowser1->load(
+        QUrl::fromUserInput(fileOrAddress, QDir::currentPath(), QUrl::AssumeLocalFile));
+    txtURL->setText(fileOrAddress);
+}
+
+QString BrowserWindow::address() const
+{
+    return txtURL->text();
+}
+
+void BrowserWindow::showAddress(const QUrl &url)
+{
+    txtURL->setText(url.isLocalFile() ? url.toLocalFile() : url.toString());
+}
+
+void BrowserWindow::moveInHistory(bool forward)
+{
+    QWebEngineHistory *history = WebBrowser1->history();
+    if (forward ? !history->canGoForward() : !history->canGoBack())
+        return;
+    const QUrl target = (forward ? history->forwardItem() : history->backItem()).url();
+    if (forward)
+        history->forward();
+    else
+        history->back();
+    // The load may take a while: the address follows once more when it ends.
+    showAddress(target);
+    m_followLoad = true;
+}
+
+void BrowserWindow::addressEntered()
+{
+    WebBrowser1->load(
+        QUrl::fromUserInput(txtURL->text(), QDir::currentPath(), QUrl::AssumeLocalFile));
+}
+
+void BrowserWindow::openAnother()
+{
+    const std::optional<QString> file =
+        PreviewFileChoice::choose(m_dialogs, m_paths, m_paths.value(RememberedPaths::PrevHtml));
+    if (file)
+        navigateTo(*file);
+}
+
+void BrowserWindow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const int w = std::max(0, width() - Twips::toPixelsX(WidthMarginTwips, this));
+    const int h = std::max(0, height() - Twips::toPixelsY(HeightMarginTwips, this));
+    WebBrowser1->setGeometry(Twips::toPixelsX(LeftTwips, this),
+                             Twips::toPixelsY(BrowserTopTwips, this), w, h);
+}

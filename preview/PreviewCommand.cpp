@@ -1,0 +1,26 @@
+#include "PreviewCommand.h"
+
+#include "BrowserWindow.h"
+#include "Dialogs.h"
+#include "PreviewFileChoice.h"
+
+std::unique_ptr<BrowserWindow> PreviewCommand::open(QWidget *parent, Dialogs &dialogs,
+                                                    RememberedPaths &paths)
+{
+    const std::optional<QString> file =
+        PreviewFileChoice::choose(dialogs, paths, PreviewFileChoice::initialFileName(paths));
+    if (!file)
+        return nullptr;
+    auto browser = std::make_unique<BrowserWindow>(dialogs, paths, parent);
+    dialogs.message(PreviewFileChoice::NoteText, PreviewFileChoice::NoteTitle,
+                    Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+    browser->navigateTo(*file);
+    browser->setModal(true);
+    return browser;
+}
+
+void PreviewCommand::PreviewWebPage(QWidget *parent, Dialogs &dialogs, RememberedPaths &paths)
+{
+    if (const std::unique_ptr<BrowserWindow> browser = open(parent, dialogs, paths))
+        browser->exec();
+}
