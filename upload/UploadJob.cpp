@@ -198,7 +198,9 @@ bool UploadJob::fatalCheck(const char *message)
 {
     if (m_cancelled)
         return false;
-    if (!m_flags.fatalError)
+    // A session that is gone cannot store anything more: going on would end in a
+    // completion message for files that never arrived.
+    if (!m_flags.fatalError && get(QStringLiteral("Connected")).toBool())
         return true;
     m_dialogs.message(QLatin1String(message) + AppText::LineBreak +
                           QLatin1String("See the FTP Log for details."),

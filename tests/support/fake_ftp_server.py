@@ -8,7 +8,8 @@ ABOR, then 426 and 226), drop-mid-transfer (RETR: some data, then both connectio
 silent (no reply to anything after login), foreign-227 (PASV names 10.255.255.1),
 garbage (a reply without a code), overlong (a reply line of 100 000 bytes),
 endless-multiline (a multi-line reply that never ends), mkd-550 (MKD refused, CWD fine),
-cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in)."""
+cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in),
+fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426 or garbage; for the soak)."""
 
 import random
 import select
@@ -16,6 +17,10 @@ import socket
 import sys
 
 SCENARIO = sys.argv[1] if len(sys.argv) > 1 else "normal"
+FAULT, FAULT_AT = None, 0
+if SCENARIO.startswith("fault:"):
+    _, FAULT, at = SCENARIO.split(":")
+    FAULT_AT = int(at)
 FILE = bytes(range(256)) * 1024  # 256 KiB served by RETR
 
 
@@ -38,6 +43,8 @@ class Session:
         self.data_listener = None
         self.data_target = None
         self.logged_in = False
+        self.stores = 0
+        self.silent = False
 
     def reply(self, text):
         self.conn.sendall(text.encode() + b"\r\n")
@@ -60,8 +67,12 @@ class Session:
                 return
 
     def handle(self, verb, arg):
-        if self.logged_in and SCENARIO == "silent":
+        if self.silent or (self.logged_in and SCENARIO == "silent"):
             return True
+        if verb == "STOR" and FAULT:
+            self.stores += 1
+            if self.stores == FAULT_AT:
+                return self.fault()
         if verb == "USER":
             self.reply("331 Password required")
         elif verb == "PASS":
@@ -115,6 +126,28 @@ class Session:
             self.reply("215 UNIX Type: L8")
         else:
             self.reply("200 OK")
+        return True
+
+    def fault(self):
+        if FAULT == "drop":
+            self.conn.close()
+            raise SystemExit(0)
+        if FAULT == "421":
+            self.reply("421 Service not available, closing control connection")
+            self.conn.close()
+            raise SystemExit(0)
+        if FAULT == "silent":
+            self.silent = True
+            return True
+        if FAULT == "garbage":
+            self.reply("\x00\xffgarbage without a code")
+            return True
+        # 426: the transfer starts, then breaks.
+        self.reply("150 Send it")
+        data = self.open_data()
+        data.recv(1024)
+        data.close()
+        self.reply("426 Connection closed; transfer aborted")
         return True
 
     def retr(self):
