@@ -1,12 +1,18 @@
 #include "HelpPage.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+
+QString HelpPage::expectedPath()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../share/lumora/help/index.html"));
+}
 
 QUrl HelpPage::url()
 {
-    const QString relative = QStringLiteral("/../share/lumora/help/index.html");
-    const QFileInfo page(QCoreApplication::applicationDirPath() + relative);
+    const QFileInfo page(expectedPath());
     if (page.isFile())
         return QUrl::fromLocalFile(page.canonicalFilePath());
     return {};

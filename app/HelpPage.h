@@ -6,4 +6,6 @@
 namespace HelpPage {
 // Beside the program (build tree) or in its installed share folder; empty when missing.
 QUrl url();
+// Where the page should be, found or not.
+QString expectedPath();
 } // namespace HelpPage

@@ -185,12 +185,22 @@ void ImageListPanel::focusSink()
 void ImageListPanel::AddToImageList(const QStringList &paths)
 {
     BusyPointer busy;
-    for (const QString &path : paths) {
-        if (!m_images.AddToImageList(path)) {
-            m_dialogs.message(ImageList::FullMessage, Dialogs::Icon::Exclamation);
-            break;
-        }
-    }
+    qsizetype added = 0;
+    while (added < paths.size() && m_images.AddToImageList(paths[added]))
+        ++added;
+    addingDone(added == paths.size());
+}
+
+void ImageListPanel::AddFolderFiles(const QString &folder, const QStringList &names)
+{
+    BusyPointer busy;
+    addingDone(m_images.AddFolderFiles(folder, names) == names.size());
+}
+
+void ImageListPanel::addingDone(bool allAdded)
+{
+    if (!allAdded)
+        m_dialogs.message(ImageList::FullMessage, Dialogs::Icon::Exclamation);
     m_images.UpdateImageListInfo();
     showRows();
 }

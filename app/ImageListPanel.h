@@ -26,6 +26,8 @@ public:
     // Shows the list again after New or Load; an open name editor is closed.
     void reload();
     void AddToImageList(const QStringList &paths);
+    // The file browser's choice: these names of the folder, in order.
+    void AddFolderFiles(const QString &folder, const QStringList &names);
     // Adds the files a drop carries; data that holds no files is reported.
     void addDropped(const QMimeData *data);
     QPushButton *driveListButton() const { return cmdDriveList; }
@@ -42,6 +44,8 @@ private:
     void openEditor();
     void commitEditor();
     void showRows();
+    // After adding: says so when the list filled up, then shows the new rows.
+    void addingDone(bool allAdded);
     void focusSink();
 
     ImageList &m_images;

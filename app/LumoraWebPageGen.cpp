@@ -3,17 +3,28 @@
 #include "AlbumGenerator.h"
 #include "AppText.h"
 #include "Artwork.h"
+#include "AudioSinkOutput.h"
+#include "BrowserWindow.h"
+#include "Dialogs.h"
+#include "ErrorInfo.h"
+#include "FileBrowserPanel.h"
 #include "FramePacer.h"
+#include "HelpPage.h"
 #include "ImageListPanel.h"
 #include "IndicatorLamp.h"
 #include "LampChase.h"
 #include "LayoutChooserDialog.h"
 #include "PathNames.h"
 #include "PreviewArea.h"
+#include "PreviewCommand.h"
 #include "ProjectFile.h"
+#include "ScannerCommands.h"
 #include "ShellSettings.h"
 #include "StylePanel.h"
+#include "ToolTips.h"
 #include "Twips.h"
+#include "frmAbout.h"
+#include "frmTip.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,13 +36,16 @@
 #include <QTimer>
 
 namespace {
-// Window growth for the file browser, in twips.
+// Window growth for the file browser, in twips: whole frames only, so 2480 of these.
 constexpr int BrowserGrowth = 2505;
 constexpr int ResizeStep = 40;
+constexpr int BrowserShown = BrowserGrowth / ResizeStep * ResizeStep;
 constexpr int SlideStep = 20;
 constexpr int DummyFocusX = 6600;
 constexpr int ResizeFrameMs = 5;
 constexpr int SlideFrameMs = 1;
+const QString Sounds = QStringLiteral("SOUNDS");
+const QString Voices = QStringLiteral("VOICES");
 
 QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
 {
@@ -56,7 +70,14 @@ void spacer(QMenu *menu, const char *name)
 } // namespace
 
 LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_appFolder(AppFolder())
+    : LumoraWebPageGen(dialogs, std::make_unique<AudioSinkOutput>(), parent)
+{
+}
+
+LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput> sound,
+                                   QWidget *parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_sound(std::move(sound)), m_appFolder(AppFolder()),
+      m_scanner(new ScannerCommands(dialogs, this, "sane", this))
 {
     setObjectName(QStringLiteral("LumoraWebPageGen"));
     setWindowTitle(AppText::AppTitle);
@@ -71,6 +92,7 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
 
     setHeightTwips(CollapsedHeight);
     applyStoredSettings();
+    ToolTips::SetToolTips(this, mnuOptionToolTips->isChecked());
     m_set.paths.reset(m_appFolder);
     m_set.style.mainBackgroundIsColor = true;
     m_set.style.linkBackgroundIsColor = true;
@@ -81,6 +103,9 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
     tmrLedFlash->setInterval(1000);
     connect(tmrLedFlash, &QTimer::timeout, this, &LumoraWebPageGen::chaseLamps);
     tmrLedFlash->start();
+
+    if (mnuEnableVoicePrompting->isChecked())
+        m_sound.PlayResourceSound(QStringLiteral("WELCOME"), Voices);
 }
 
 void LumoraWebPageGen::buildMenus()
@@ -97,9 +122,12 @@ void LumoraWebPageGen::buildMenus()
     QMenu *twain =
         subMenu(this, nullptr, "mnuTwainImportImage", QStringLiteral("&Import Image (Twain)"));
     file->addMenu(twain);
-    // Scanner import is not built yet; its items show what is coming, disabled.
-    menuItem(twain, "mnuTwainAcquire", QStringLiteral("Ac&quire"))->setEnabled(false);
-    menuItem(twain, "mnuTwainSelectSource", QStringLiteral("S&elect Source"))->setEnabled(false);
+    connect(menuItem(twain, "mnuTwainAcquire", QStringLiteral("Ac&quire")), &QAction::triggered,
+            m_scanner, &ScannerCommands::Acquire);
+    connect(menuItem(twain, "mnuTwainSelectSource", QStringLiteral("S&elect Source")),
+            &QAction::triggered, m_scanner, &ScannerCommands::SelectSource);
+    connect(m_scanner, &ScannerCommands::pictureAcquired, this,
+            [this](const QImage &picture) { m_preview->showImage(picture); });
     spacer(file, "mnuSpacer4");
     connect(menuItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this, [this] {
         close();
@@ -133,6 +161,8 @@ void LumoraWebPageGen::buildMenus()
     mnuOptionEnableSounds =
         option("mnuOptionEnableSounds", QStringLiteral("Enable &Program Sounds"));
     mnuOptionToolTips = option("mnuOptionToolTips", QStringLiteral("Show Pop-Up &ToolTips"));
+    connect(mnuOptionToolTips, &QAction::triggered, this,
+            [this](bool on) { ToolTips::SetToolTips(this, on); });
     mnuOptionTipOfDay =
         option("mnuOptionTipOfDay", QStringLiteral("&Show Tip of The Day at Startup"));
     spacer(options, "mnuSpacer7");
@@ -140,20 +170,11 @@ void LumoraWebPageGen::buildMenus()
         ->setEnabled(false);
 
     QMenu *help = subMenu(this, bar, "mnuHelp", QStringLiteral("&Help"));
-    menuItem(help, "mnuLumoraHelp", QStringLiteral("&Lumora Help"))->setEnabled(false);
+    connect(menuItem(help, "mnuLumoraHelp", QStringLiteral("&Lumora Help")), &QAction::triggered,
+            this, &LumoraWebPageGen::showHelp);
     spacer(help, "mnuSpacer3");
-    menuItem(help, "mnuAbout", QStringLiteral("&About"))->setEnabled(false);
-
-    // Popup menus, never in the menu bar. The file list's popup is wired by the file browser.
-    QMenu *playFile = subMenu(this, nullptr, "mnuPlayFile", QStringLiteral("PlayFile"));
-    menuItem(playFile, "mnuAdd", QStringLiteral("Add to Image List"));
-    QMenu *fileUtil = subMenu(this, nullptr, "mnuFileUtil", QStringLiteral("File Utilities"));
-    playFile->addMenu(fileUtil);
-    menuItem(fileUtil, "mnuCopyFile", QStringLiteral("Copy File"));
-    menuItem(fileUtil, "mnuPasteFile", QStringLiteral("Paste File"))->setEnabled(false);
-    menuItem(fileUtil, "mnuRenameFile", QStringLiteral("Rename File"));
-    menuItem(fileUtil, "mnuDelete", QStringLiteral("Delete File"))->setEnabled(false);
-    menuItem(playFile, "mnuRefresh", QStringLiteral("Refresh"));
+    connect(menuItem(help, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
+            &LumoraWebPageGen::showAbout);
 }
 
 void LumoraWebPageGen::buildSteps(QWidget *central)
@@ -230,12 +251,23 @@ void LumoraWebPageGen::buildPanels(QWidget *central)
 
     cmdDriveList = frameImageList->driveListButton();
     connect(cmdDriveList, &QPushButton::clicked, this, &LumoraWebPageGen::ToggleDriveList);
-    frmDriveList = new QFrame(central);
-    frmDriveList->setObjectName(QStringLiteral("frmDriveList"));
-    frmDriveList->setFrameStyle(QFrame::StyledPanel);
-    frmDriveList->setGeometry(0, m_panelTop + panelHeight, Twips::toPixelsX(WindowWidth),
-                              Twips::toPixelsY(BrowserGrowth));
+    // Below the step panel, where the toggle's growth of the window shows it.
+    frmDriveList = new FileBrowserPanel(m_dialogs, central);
+    const int margin = 4;
+    frmDriveList->setGeometry(margin, m_panelTop + panelHeight,
+                              Twips::toPixelsX(WindowWidth) - 2 * margin,
+                              Twips::toPixelsY(BrowserShown) - margin);
     frmDriveList->hide();
+    connectFileBrowser();
+}
+
+void LumoraWebPageGen::connectFileBrowser()
+{
+    connect(frmDriveList, &FileBrowserPanel::addToImageList, frameImageList,
+            &ImageListPanel::AddFolderFiles);
+    connect(frmDriveList, &FileBrowserPanel::previewRequested, this, [this](const QString &path) {
+        m_preview->showPicture(path, QStringLiteral("FileList Pre-View"));
+    });
 }
 
 void LumoraWebPageGen::placePanel(QWidget *panel, int xTwips)
@@ -271,9 +303,20 @@ void LumoraWebPageGen::placeOnScreen(int leftTwips, int topTwips)
 
 void LumoraWebPageGen::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Queued: the modal tip window must not run inside the activation itself.
+        if (!std::exchange(m_activated, true))
+            QMetaObject::invokeMethod(this, &LumoraWebPageGen::firstActivation,
+                                      Qt::QueuedConnection);
         mnuOptionTipOfDay->setChecked(ShellSettings::readTipOfDay(m_store));
+    }
     QMainWindow::changeEvent(event);
+}
+
+void LumoraWebPageGen::firstActivation()
+{
+    if (ShellSettings::tipsText(m_store, QString()) == QLatin1String("True"))
+        frmTip(m_store, this).run();
 }
 
 void LumoraWebPageGen::closeEvent(QCloseEvent *event)
@@ -300,11 +343,16 @@ bool LumoraWebPageGen::fileBrowserShown() const
 
 void LumoraWebPageGen::SelectStep(IndicatorLamp *lamp)
 {
+    if (mnuOptionEnableSounds->isChecked())
+        m_sound.PlayResourceSound(QStringLiteral("PICTURE"), Sounds);
     tmrLedFlash->stop();
     for (IndicatorLamp *l : std::as_const(m_lamps))
         l->setOn(false);
     lamp->setOn(true);
     m_preview->showLogo();
+    // The prompt stops the click: the player plays one sound at a time.
+    if (mnuEnableVoicePrompting->isChecked())
+        m_sound.PlayResourceSound(QStringLiteral("STEP%1").arg(m_lamps.indexOf(lamp) + 1), Voices);
 }
 
 void LumoraWebPageGen::chaseLamps()
@@ -369,6 +417,30 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
 void LumoraWebPageGen::cmdPreview_Click()
 {
     collapsedStep(LEDpreView);
+    PreviewCommand::PreviewWebPage(this, m_dialogs, m_set.paths);
+}
+
+void LumoraWebPageGen::showAbout()
+{
+    frmAbout about(m_dialogs, this);
+    connect(&about, &frmAbout::helpRequested, this, &LumoraWebPageGen::showHelp);
+    about.exec();
+    cmdDummyFocus->setFocus();
+}
+
+void LumoraWebPageGen::showHelp()
+{
+    const QUrl page = HelpPage::url();
+    if (page.isEmpty()) {
+        const ErrorInfo error = ErrorInfo::fileNotFound(HelpPage::expectedPath());
+        m_dialogs.message(QStringLiteral("%1 - %2").arg(error.number).arg(error.description),
+                          AppText::AppTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok);
+        return;
+    }
+    BrowserWindow browser(m_dialogs, m_set.paths, this);
+    browser.setWindowTitle(QStringLiteral("Lumora Help File"));
+    browser.navigateTo(page.toLocalFile());
+    browser.exec();
 }
 
 void LumoraWebPageGen::cmdFtpUpload_Click()

@@ -1,21 +1,23 @@
 #pragma once
 
 #include "SettingsStore.h"
+#include "SoundPlayer.h"
 #include "WorkingSet.h"
 
 #include <QMainWindow>
 
 class Dialogs;
+class FileBrowserPanel;
 class ImageListPanel;
 class IndicatorLamp;
 class PreviewArea;
 class QAction;
-class QFrame;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class ScannerCommands;
 class StylePanel;
 
 // The main window: five workflow steps, each with a button and a lamp; three of
@@ -31,6 +33,9 @@ public:
     static constexpr int PanelHiddenX = 6500;
 
     explicit LumoraWebPageGen(Dialogs &dialogs, QWidget *parent = nullptr);
+    // Sounds go to the output given instead of the sound card.
+    LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput> sound,
+                     QWidget *parent = nullptr);
 
     bool isExpanded() const { return m_expanded; }
     const WorkingSet &workingSet() const { return m_set; }
@@ -42,6 +47,8 @@ public:
     void cmdPreview_Click();
     void cmdFtpUpload_Click();
     void ToggleDriveList();
+    void showAbout();
+    void showHelp();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -51,6 +58,9 @@ private:
     void buildSteps(QWidget *central);
     void buildPanels(QWidget *central);
     void buildMenus();
+    void connectFileBrowser();
+    // The tip of the day once, at the first activation, when the stored choice is "True".
+    void firstActivation();
     void applyStoredSettings();
     void placeOnScreen(int leftTwips, int topTwips);
 
@@ -78,10 +88,12 @@ private:
 
     Dialogs &m_dialogs;
     SettingsStore m_store;
+    SoundPlayer m_sound;
     WorkingSet m_set;
     QString m_appFolder;
     bool m_expanded = false;
     bool m_unloaded = false;
+    bool m_activated = false;
     int m_resizeGeneration = 0;
     int m_panelTop = 0;
 
@@ -103,8 +115,9 @@ private:
     StylePanel *frameColorFontTitle;
     ImageListPanel *frameImageList;
     QGroupBox *FrameFtpUpload;
-    QFrame *frmDriveList;
+    FileBrowserPanel *frmDriveList;
     QPushButton *cmdDriveList;
+    ScannerCommands *m_scanner;
 
     QAction *mnuOptionAutoSpace;
     QAction *mnuEnableVoicePrompting;

@@ -1,8 +1,8 @@
 #include "PreviewArea.h"
 
 #include "Artwork.h"
+#include "PicturePreview.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -46,20 +46,17 @@ void PreviewArea::showLogo()
 
 bool PreviewArea::showPicture(const QString &path, const QString &caption)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    const QSize room = ImagePreview->contentsRect().size();
-    // Decoded at the size shown: big camera pictures would take long in full.
-    if (full.isValid() && room.isValid() && !room.isEmpty())
-        reader.setScaledSize(full.scaled(room, Qt::KeepAspectRatio).boundedTo(full));
-    const QImage image = reader.read();
-    if (image.isNull())
+    if (!PicturePreview::showFile(ImagePreview, path))
         return false;
     lblImage->setText(caption);
     imgLogo->hide();
-    ImagePreview->setPixmap(QPixmap::fromImage(image));
     return true;
+}
+
+void PreviewArea::showImage(const QImage &picture)
+{
+    if (PicturePreview::showImage(ImagePreview, picture))
+        imgLogo->hide();
 }
 
 bool PreviewArea::showsLogo() const

@@ -16,6 +16,8 @@ public:
     // Shows the picture under the caption; a file that cannot be shown is ignored
     // and the preview keeps what it showed. Returns whether it was shown.
     bool showPicture(const QString &path, const QString &caption);
+    // A picture that is no file, such as a scan; it keeps the caption.
+    void showImage(const QImage &picture);
     bool showsLogo() const;
     QString caption() const;
 

@@ -41,10 +41,14 @@ const QList<ToolTips::Row> &ToolTips::table()
                         "internet. The Required FTP information can be obtained from your "
                         "Internet Service Provider.")},
         {"ImagePreview", QString()},
-        {"lstImageListA_0", QStringLiteral("The list of images that will be used when generating "
-                                           "the Lumora web page files.")},
-        {"lstImageListA_1", QStringLiteral("The list of images names that will be used when "
-                                           "generating the Lumora web page files.")},
+        {"lstImageListA",
+         QStringLiteral("The list of images that will be used when generating the Lumora web page "
+                        "files."),
+         0},
+        {"lstImageListA",
+         QStringLiteral("The list of images names that will be used when generating the Lumora "
+                        "web page files."),
+         1},
         {"cmdDeleteA", QStringLiteral("Removes the selected images from the Image List.")},
         {"cmdUpA", QStringLiteral("Move selected file UP one position in the Image List.")},
         {"cmdDownA", QStringLiteral("Move selected file DOWN one position in the Image List.")},
@@ -117,13 +121,15 @@ const QList<const char *> &ToolTips::emptiedWhenOff()
 
 void ToolTips::SetToolTips(QWidget *window, bool on)
 {
-    auto set = [window](const char *name, const QString &text) {
-        if (auto *w = window->findChild<QWidget *>(QLatin1String(name)))
-            w->setToolTip(text);
+    auto set = [window](const char *name, int index, const QString &text) {
+        for (QWidget *w : window->findChildren<QWidget *>(QLatin1String(name))) {
+            if (index < 0 || w->property("index").toInt() == index)
+                w->setToolTip(text);
+        }
     };
     for (const Row &row : table())
-        set(row.objectName, on ? row.text : QString());
+        set(row.objectName, row.index, on ? row.text : QString());
     if (!on)
         for (const char *name : emptiedWhenOff())
-            set(name, QString());
+            set(name, -1, QString());
 }

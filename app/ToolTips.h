@@ -11,6 +11,8 @@ struct Row
 {
     const char *objectName;
     QString text;
+    // For controls that share a name, their "index" property (the image lists); -1: none.
+    int index = -1;
 };
 
 // In the order they are set.

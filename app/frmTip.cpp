@@ -1,6 +1,7 @@
 #include "frmTip.h"
 
 #include "SettingsStore.h"
+#include "ShellSettings.h"
 #include "TipList.h"
 
 #include <QCheckBox>
@@ -9,11 +10,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QStyle>
-
-namespace {
-const QString Section = QStringLiteral("Options");
-const QString Key = QStringLiteral("Show Tips at Startup");
-} // namespace
 
 frmTip::frmTip(SettingsStore &store, QWidget *parent)
     : QDialog(parent), m_store(store), m_lblTipText(new QLabel(this)),
@@ -56,13 +52,14 @@ frmTip::frmTip(SettingsStore &store, QWidget *parent)
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::ShowRandomTip);
     connect(m_chkLoadTipsAtStartup, &QCheckBox::clicked, this, [this](bool checked) {
-        m_store.Write(Section, Key, SettingsStore::BooleanText(checked));
+        m_store.Write(ShellSettings::Options, ShellSettings::TipsKey,
+                      SettingsStore::BooleanText(checked));
     });
 }
 
 void frmTip::run()
 {
-    if (m_store.Read(Section, Key, QStringLiteral("True")) == QLatin1String("False"))
+    if (ShellSettings::tipsText(m_store, QStringLiteral("True")) == QLatin1String("False"))
         return;
     m_chkLoadTipsAtStartup->setChecked(true);
     LoadTips();

@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
     // The browser engine refuses its sandbox as root (as in CI); only then run without it.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The browser window's engine shares its GL context; this must precede the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumora"));
     QApplication::setApplicationDisplayName(AppText::AppTitle);

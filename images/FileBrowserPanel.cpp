@@ -54,13 +54,16 @@ FileBrowserPanel::FileBrowserPanel(Dialogs &dialogs, QWidget *parent)
     File1->setToolTip(FileListTip);
     File1->setContextMenuPolicy(Qt::CustomContextMenu);
 
+    // Long volume names must not squeeze the file list, the part the user works in.
+    Drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Drive1->setMinimumContentsLength(8);
     auto *left = new QVBoxLayout;
     left->addWidget(Drive1);
     left->addWidget(Dir1);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(left, 1);
-    layout->addWidget(File1, 1);
+    layout->addLayout(left, 2);
+    layout->addWidget(File1, 3);
 
     buildMenu();
     connect(Dir1, &QListWidget::itemActivated, this, &FileBrowserPanel::folderActivated);

@@ -14,11 +14,12 @@ bool PicturePreview::showFile(QLabel *preview, const QString &path)
     return true;
 }
 
-void PicturePreview::showImage(QLabel *preview, const QImage &picture)
+bool PicturePreview::showImage(QLabel *preview, const QImage &picture)
 {
     const QSize shown = PreviewLoader::fittedSize(picture.size(), preview->contentsRect().size());
     if (shown.isEmpty())
-        return;
+        return false;
     preview->setPixmap(
         QPixmap::fromImage(picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    return true;
 }

@@ -10,5 +10,6 @@ namespace PicturePreview {
 // Decodes the file at the label's size; false, with the label unchanged, when the file is
 // no picture that can be read.
 bool showFile(QLabel *preview, const QString &path);
-void showImage(QLabel *preview, const QImage &picture);
+// False, with the label unchanged, for an empty picture.
+bool showImage(QLabel *preview, const QImage &picture);
 } // namespace PicturePreview

@@ -41,9 +41,9 @@ BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *
     cmdRefresh = button(m_toolbar, "cmdRefresh", QStringLiteral("&Refresh"));
     txtURL = new QLineEdit(m_toolbar);
     txtURL->setObjectName(QStringLiteral("txtURL"));
-    txtURL->setFixedWidth(Twips::toPixelsX(AddressWidthTwips, this));
+    txtURL->setFixedWidth(Twips::toPixelsX(AddressWidthTwips));
     cmdPreview = button(m_toolbar, "cmdPreview", QStringLiteral("..."));
-    cmdPreview->setFixedWidth(Twips::toPixelsX(PreviewButtonTwips, this));
+    cmdPreview->setFixedWidth(Twips::toPixelsX(PreviewButtonTwips));
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
 
     auto *row = new QHBoxLayout(m_toolbar);
@@ -52,7 +52,7 @@ BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *
                                                        txtURL, cmdPreview})
         row->addWidget(w);
     m_toolbar->adjustSize();
-    m_toolbar->move(Twips::toPixelsX(LeftTwips, this), Twips::toPixelsY(ToolbarTopTwips, this));
+    m_toolbar->move(Twips::toPixelsX(LeftTwips), Twips::toPixelsY(ToolbarTopTwips));
 
     connect(cmdBack, &QPushButton::clicked, this, [this] { moveInHistory(false); });
     connect(cmdForward, &QPushButton::clicked, this, [this] { moveInHistory(true); });
@@ -64,8 +64,7 @@ BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *
         if (std::exchange(m_followLoad, false))
             showAddress(WebBrowser1->url());
     });
-    resize(m_toolbar->width() + Twips::toPixelsX(2 * LeftTwips, this),
-           Twips::toPixelsY(8400, this));
+    resize(m_toolbar->width() + Twips::toPixelsX(2 * LeftTwips), Twips::toPixelsY(8400));
 }
 
 void BrowserWindow::navigateTo(const QString &fileOrAddress)
@@ -117,8 +116,7 @@ void BrowserWindow::openAnother()
 void BrowserWindow::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    const int w = std::max(0, width() - Twips::toPixelsX(WidthMarginTwips, this));
-    const int h = std::max(0, height() - Twips::toPixelsY(HeightMarginTwips, this));
-    WebBrowser1->setGeometry(Twips::toPixelsX(LeftTwips, this),
-                             Twips::toPixelsY(BrowserTopTwips, this), w, h);
+    const int w = std::max(0, width() - Twips::toPixelsX(WidthMarginTwips));
+    const int h = std::max(0, height() - Twips::toPixelsY(HeightMarginTwips));
+    WebBrowser1->setGeometry(Twips::toPixelsX(LeftTwips), Twips::toPixelsY(BrowserTopTwips), w, h);
 }

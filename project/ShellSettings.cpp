@@ -4,10 +4,13 @@
 #include <cmath>
 #include <limits>
 
+const QString ShellSettings::Options = QStringLiteral("Options");
+const QString ShellSettings::TipsKey = QStringLiteral("Show Tips at Startup");
+
 namespace {
-const QString Options = QStringLiteral("Options");
+const QString &Options = ShellSettings::Options;
+const QString &TipsKey = ShellSettings::TipsKey;
 const QString Form = QStringLiteral("form");
-const QString TipsKey = QStringLiteral("Show Tips at Startup");
 
 bool readOption(const SettingsStore &store, const QString &key)
 {
@@ -30,6 +33,11 @@ ShellSettings ShellSettings::read(const SettingsStore &store)
 bool ShellSettings::readTipOfDay(const SettingsStore &store)
 {
     return readOption(store, TipsKey);
+}
+
+QString ShellSettings::tipsText(const SettingsStore &store, const QString &fallback)
+{
+    return store.Read(Options, TipsKey, fallback);
 }
 
 int ShellSettings::positionOf(const QString &text)

@@ -16,6 +16,10 @@ struct ShellSettings
         bool operator==(const Entry &) const = default;
     };
 
+    // Where the tip-of-the-day choice is kept, as "True" or "False".
+    static const QString Options;
+    static const QString TipsKey;
+
     bool autoSpace = true;
     bool sounds = true;
     bool toolTips = true;
@@ -30,6 +34,8 @@ struct ShellSettings
     static ShellSettings read(const SettingsStore &store);
     // The check mark of the tip-of-the-day option, as every activation reads it.
     static bool readTipOfDay(const SettingsStore &store);
+    // The stored tip-of-the-day text as it is, or fallback when nothing is stored.
+    static QString tipsText(const SettingsStore &store, const QString &fallback);
     // A stored edge: negative becomes 0, and so does anything that is not a number
     // within the range of an int.
     static int positionOf(const QString &text);

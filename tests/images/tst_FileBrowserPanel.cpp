@@ -1,9 +1,7 @@
 #include "AppText.h"
-#include "DriveListToggle.h"
 #include "FileBrowserPanel.h"
 #include "FileOperations.h"
 #include "ScriptedDialogs.h"
-#include "Twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +12,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,7 +31,6 @@ private slots:
     void copyThenPasteIntoAnotherFolder();
     void deleteFromThePopupRefreshesTheList();
     void unreadableDriveReturnsToThePreviousOne();
-    void toggleGrowsAndShrinksTheWindow();
 
 private:
     QListWidget *files() { return m_panel->findChild<QListWidget *>("File1"); }
@@ -222,40 +218,6 @@ void tst_FileBrowserPanel::unreadableDriveReturnsToThePreviousOne()
     QCOMPARE(m_dialogs.messages[0].title, AppText::AppTitle);
     QCOMPARE(Drive1->currentIndex(), before);
     QCOMPARE(m_panel->path(), m_a);
-}
-
-void tst_FileBrowserPanel::toggleGrowsAndShrinksTheWindow()
-{
-    QWidget window;
-    auto *cmdDriveList = new QPushButton(&window);
-    auto *dummy = new QPushButton(&window);
-    m_panel->setParent(&window);
-    m_panel->hide();
-    window.resize(600, 300);
-    window.show();
-    DriveListToggle toggle(cmdDriveList, m_panel.get(), &window);
-    toggle.setFocusAfter(dummy);
-    toggle.setStepInterval(0);
-    QCOMPARE(cmdDriveList->text(), QString("Display Hard Drive List Box"));
-    QSignalSpy finished(&toggle, &DriveListToggle::finished);
-    const int grown = 300 + Twips::toPixelsY(2480, &window);
-
-    toggle.toggle();
-    QVERIFY(!cmdDriveList->isEnabled());
-    toggle.toggle(); // pressed again while moving: ignored
-    QVERIFY(finished.wait(10000));
-    QCOMPARE(window.height(), grown);
-    QVERIFY(m_panel->isVisible());
-    QVERIFY(cmdDriveList->isEnabled());
-    QCOMPARE(cmdDriveList->text(), QString("Hide Hard Drive List Box"));
-
-    toggle.hidePanel();
-    QVERIFY(finished.wait(10000));
-    QCOMPARE(window.height(), 300);
-    QVERIFY(m_panel->isHidden());
-    QCOMPARE(cmdDriveList->text(), QString("Display Hard Drive List Box"));
-    QCOMPARE(finished.count(), 2);
-    m_panel->setParent(nullptr);
 }
 
 QTEST_MAIN(tst_FileBrowserPanel)

@@ -166,8 +166,8 @@ void tst_BrowserWindow::browserAreaFollowsTheWindow()
     window.resize(windowSize);
     QTRY_COMPARE(window.size(), windowSize);
     const QSize area = window.view()->size();
-    QCOMPARE(area.width(), std::max(0, window.width() - Twips::toPixelsX(230, &window)));
-    QCOMPARE(area.height(), std::max(0, window.height() - Twips::toPixelsY(800, &window)));
+    QCOMPARE(area.width(), std::max(0, window.width() - Twips::toPixelsX(230)));
+    QCOMPARE(area.height(), std::max(0, window.height() - Twips::toPixelsY(800)));
     QCOMPARE(toolbarButton->geometry(), toolbarPlace);
 }
 

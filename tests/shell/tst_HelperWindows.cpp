@@ -2,7 +2,6 @@
 #include "ScriptedDialogs.h"
 #include "SettingsStore.h"
 #include "TipList.h"
-#include "ToolTips.h"
 #include "frmAbout.h"
 #include "frmTip.h"
 
@@ -14,7 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
-// Tip of the day, about box and tooltips, driven as a user would.
+// Tip of the day and about box, driven as a user would.
 class tst_HelperWindows : public QObject
 {
     Q_OBJECT
@@ -27,7 +26,6 @@ private slots:
     void randomIndexCoversEveryTip();
     void aboutBox();
     void sysInfoUnavailable();
-    void toolTipsOffAndOn();
 };
 
 void tst_HelperWindows::init()
@@ -145,38 +143,6 @@ void tst_HelperWindows::sysInfoUnavailable()
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(dialogs.lastText(), QString("System Information Is Unavailable At This Time"));
     QCOMPARE(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
-}
-
-void tst_HelperWindows::toolTipsOffAndOn()
-{
-    QWidget window;
-    QList<QWidget *> controls;
-    for (const ToolTips::Row &row : ToolTips::table()) {
-        controls << new QWidget(&window);
-        controls.last()->setObjectName(row.objectName);
-        controls.last()->setToolTip("initial");
-    }
-    QList<QWidget *> colours;
-    for (const char *name : ToolTips::emptiedWhenOff()) {
-        colours << new QWidget(&window);
-        colours.last()->setObjectName(name);
-        colours.last()->setToolTip("initial");
-    }
-    auto *keeper = new QWidget(&window);
-    keeper->setObjectName("cmdManageWebsite");
-    keeper->setToolTip("Launch you Favorite FTP Client Application.");
-
-    QCOMPARE(ToolTips::table().size(), 52);
-    ToolTips::SetToolTips(&window, false);
-    for (QWidget *w : controls + colours)
-        QVERIFY2(w->toolTip().isEmpty(), qPrintable(w->objectName()));
-    ToolTips::SetToolTips(&window, true);
-    for (int i = 0; i < controls.size(); ++i)
-        QCOMPARE(controls[i]->toolTip(), ToolTips::table()[i].text);
-    for (QWidget *w : colours)
-        QVERIFY(w->toolTip().isEmpty());
-    QCOMPARE(keeper->toolTip(), QString("Launch you Favorite FTP Client Application."));
-    QVERIFY(ToolTips::table()[3].text.endsWith("in Preview. "));
 }
 
 QTEST_MAIN(tst_HelperWindows)

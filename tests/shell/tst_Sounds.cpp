@@ -1,21 +1,8 @@
+#include "RecordingOutput.h"
 #include "SoundPlayer.h"
 
 #include <QFile>
 #include <QTest>
-
-namespace {
-// Records what would reach the sound card.
-class RecordingOutput : public SoundOutput
-{
-public:
-    explicit RecordingOutput(QStringList &log) : m_log(log) {}
-    void play(const QString &name, const WaveData &) override { m_log << "play " + name; }
-    void stop() override { m_log << "stop"; }
-
-private:
-    QStringList &m_log;
-};
-} // namespace
 
 class tst_Sounds : public QObject
 {
