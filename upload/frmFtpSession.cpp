@@ -27,8 +27,8 @@ void frmFtpSession::resizeEvent(QResizeEvent *event)
     QDialog::resizeEvent(event);
     // The box follows the window; a window smaller than the margins leaves it as it was.
     const QSize outer = frameGeometry().size();
-    const int w = outer.width() - Twips::toPixelsX(WidthMargin, this);
-    const int h = outer.height() - Twips::toPixelsY(HeightMargin, this);
+    const int w = outer.width() - Twips::toPixelsX(WidthMargin);
+    const int h = outer.height() - Twips::toPixelsY(HeightMargin);
     if (w > 0 && h > 0)
         m_txtSessionLog->resize(w, h);
 }
