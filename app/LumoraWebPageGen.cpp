@@ -1,5 +1,9 @@
 #include "LumoraWebPageGen.h"
 
+#include "FtpClientLauncher.h"
+#include "FtpUploadPanel.h"
+#include "UploadJob.h"
+
 #include "AlbumGenerator.h"
 #include "AppText.h"
 #include "Artwork.h"
@@ -9,6 +13,8 @@
 #include "ErrorInfo.h"
 #include "FileBrowserPanel.h"
 #include "FramePacer.h"
+#include "FtpClientLauncher.h"
+#include "FtpUploadPanel.h"
 #include "HelpPage.h"
 #include "ImageListPanel.h"
 #include "IndicatorLamp.h"
@@ -23,6 +29,7 @@
 #include "StylePanel.h"
 #include "ToolTips.h"
 #include "Twips.h"
+#include "UploadJob.h"
 #include "frmAbout.h"
 #include "frmTip.h"
 
@@ -89,6 +96,7 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput
     m_panelTop = Twips::toPixelsY(CollapsedHeight) - menuBar()->sizeHint().height();
     buildSteps(central);
     buildPanels(central);
+    connectUpload();
 
     setHeightTwips(CollapsedHeight);
     applyStoredSettings();
@@ -235,8 +243,7 @@ void LumoraWebPageGen::buildPanels(QWidget *central)
     frameColorFontTitle =
         new StylePanel(m_set, m_dialogs, *txtFormReturnCodes, cmdDummyFocus, central);
     frameImageList = new ImageListPanel(m_set.images, m_dialogs, m_preview, cmdDummyFocus, central);
-    FrameFtpUpload = new QGroupBox(QStringLiteral("FTP Upload to Web Site"), central);
-    FrameFtpUpload->setObjectName(QStringLiteral("FrameFtpUpload"));
+    FrameFtpUpload = new FtpUploadPanel(m_store, central);
 
     const int panelHeight = Twips::toPixelsY(ExpandedHeight) - Twips::toPixelsY(CollapsedHeight);
     for (QWidget *panel :
@@ -445,7 +452,51 @@ void LumoraWebPageGen::showHelp()
 
 void LumoraWebPageGen::cmdFtpUpload_Click()
 {
+    FrameFtpUpload->prepare(m_set.paths);
     showPanelStep(LEDupload, FrameFtpUpload);
+}
+
+LumoraWebPageGen::~LumoraWebPageGen()
+{
+    m_ravel.reset();
+}
+
+void LumoraWebPageGen::connectUpload()
+{
+    m_ravel = std::make_unique<CRavelCtrl>();
+    m_ravel->setObjectName(QStringLiteral("Ravel"));
+    UploadJob::ConfigureComponent(*m_ravel);
+    m_upload = new UploadJob(*m_ravel, *FrameFtpUpload, m_dialogs, m_store, this);
+    FrameFtpUpload->attach(*m_upload);
+    connect(FrameFtpUpload, &FtpUploadPanel::beginClicked, this,
+            [this] { m_upload->run(m_set, [this] { return mnuOptionAutoSpace->isChecked(); }); });
+    connect(FrameFtpUpload, &FtpUploadPanel::cancelClicked, m_upload, &UploadJob::CancelUpload);
+    connect(FrameFtpUpload, &FtpUploadPanel::manageWebsiteClicked, this, [this] {
+        cmdDummyFocus->setFocus();
+        FtpClientLauncher(m_dialogs, m_store).run();
+    });
+    connect(m_upload, &UploadJob::controlsEnabled, this,
+            &LumoraWebPageGen::SetUploadControlsEnabled);
+    connect(m_upload, &UploadJob::pictureStarted, this,
+            [this](const QString &caption, const QString &path) {
+                m_preview->showPicture(path, caption);
+            });
+    connect(m_upload, &UploadJob::busyPointer, this, [this](bool busy) {
+        if (busy)
+            setCursor(Qt::BusyCursor);
+        else
+            unsetCursor();
+    });
+}
+
+void LumoraWebPageGen::SetUploadControlsEnabled(bool enabled)
+{
+    setStepsEnabled(enabled);
+    for (const char *menu : {"mnuFile", "mnuWebPage", "mnuHelp"})
+        findChild<QMenu *>(QLatin1String(menu))->menuAction()->setEnabled(enabled);
+    if (!enabled)
+        cmdDummyFocus->setFocus();
+    m_preview->showLogo();
 }
 
 void LumoraWebPageGen::setHeightTwips(int twips)
@@ -551,6 +602,7 @@ void LumoraWebPageGen::newProject()
     ProjectFile::NewProject(m_set, m_appFolder);
     showWorkingSet();
     m_preview->showLogo();
+    m_upload->clearStatus();
 }
 
 void LumoraWebPageGen::loadProject()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CRavelCtrl.h"
 #include "SettingsStore.h"
 #include "SoundPlayer.h"
 #include "WorkingSet.h"
@@ -8,6 +9,7 @@
 
 class Dialogs;
 class FileBrowserPanel;
+class FtpUploadPanel;
 class ImageListPanel;
 class IndicatorLamp;
 class PreviewArea;
@@ -19,6 +21,7 @@ class QPushButton;
 class QTimer;
 class ScannerCommands;
 class StylePanel;
+class UploadJob;
 
 // The main window: five workflow steps, each with a button and a lamp; three of
 // them bring a panel below the buttons, growing the window to show it.
@@ -45,7 +48,10 @@ public:
     void cmdSelectImages_Click();
     void cmdGenerateHtml_Click();
     void cmdPreview_Click();
+    // OpenUploadPanel: remembered sites and the generated page, then the panel.
     void cmdFtpUpload_Click();
+    ~LumoraWebPageGen() override;
+    CRavelCtrl &ravel() { return *m_ravel; }
     void ToggleDriveList();
     void showAbout();
     void showHelp();
@@ -81,6 +87,10 @@ private:
     void setStepsEnabled(bool enabled);
     void placePanel(QWidget *panel, int xTwips);
 
+    void connectUpload();
+    // Workflow controls off while an upload runs; Cancel the opposite.
+    void SetUploadControlsEnabled(bool enabled);
+
     void newProject();
     void loadProject();
     void saveProject();
@@ -114,7 +124,8 @@ private:
     QLineEdit *txtFormReturnCodes;
     StylePanel *frameColorFontTitle;
     ImageListPanel *frameImageList;
-    QGroupBox *FrameFtpUpload;
+    FtpUploadPanel *FrameFtpUpload;
+    UploadJob *m_upload;
     FileBrowserPanel *frmDriveList;
     QPushButton *cmdDriveList;
     ScannerCommands *m_scanner;
@@ -125,4 +136,7 @@ private:
     QAction *mnuOptionToolTips;
     QAction *mnuOptionTipOfDay;
     QList<QAction *> m_stepActions;
+    // The window's one FTP component. Closing it ends its worker, which may still say
+    // goodbye to a server, so it goes first, while everything else is still there.
+    std::unique_ptr<CRavelCtrl> m_ravel;
 };

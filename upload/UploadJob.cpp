@@ -85,6 +85,12 @@ void UploadJob::onAsyncEvent(qint64 fileSize, qint64 bytesSoFar, const QString &
     emit progress(m_filesDone, m_filesTotal, bytesSoFar, fileSize);
 }
 
+void UploadJob::clearStatus()
+{
+    m_status.clear();
+    emit statusChanged(m_status.text());
+}
+
 void UploadJob::addStatus(const QString &line, bool progressLine)
 {
     if (progressLine)
@@ -257,8 +263,7 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     m_running = true;
     m_cancelled = false;
     setControlsEnabled(false);
-    m_status.clear();
-    emit statusChanged(m_status.text());
+    clearStatus();
 
     const UploadPlan plan = UploadPlan::make(set, site.urlPath, site.filePath, autoSpace());
     m_fields.setUrlPath(plan.targetPath);

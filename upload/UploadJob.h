@@ -41,6 +41,8 @@ public:
     bool running() const { return m_running; }
 
     StatusTranscript &status() { return m_status; }
+    // New project: the status display starts empty.
+    void clearStatus();
     const UploadFlags &flags() const { return m_flags; }
 
     // The property values the window's instance starts with; those that reach the FTP

@@ -185,12 +185,14 @@ void tst_UploadJob::refusals_data()
         << QStringList{"FTP Upload Complete.\r\nWeb Page: /a/b/album.html\r\nCreated at: "
                        "127.0.0.1"}
         << 2;
-    // Going on would store nothing and still end in "FTP Upload Complete.".
+    // Going on would store nothing and still end in "FTP Upload Complete.". The loss may
+    // show only when the next command finds the line gone.
     QTest::newRow("connection dropped during a transfer")
-        << "fault:drop:4" << "" << UploadJob::Outcome::Cancelled
+        << "fault:drop:4"
+        << "" << UploadJob::Outcome::Cancelled
         << QStringList{"Fatal FTP Error occurred!\r\nSee the FTP Log for details.",
                        "FTP Upload Cancelled."}
-        << 1;
+        << 2;
     QTest::newRow("STOR refused as not logged in")
         << "stor-530"
         << "" << UploadJob::Outcome::Cancelled
