@@ -27,7 +27,8 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
 {
     setObjectName(QStringLiteral("FrameFtpUpload"));
     auto *grid = new QGridLayout(this);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(6, 4, 6, 4);
 
     auto *urlLabel = new QLabel(QStringLiteral("FTP URL Path:"), this);
     urlLabel->setObjectName(QStringLiteral("Label18"));
@@ -64,6 +65,8 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
 
     m_lblFtpStatus->setObjectName(QStringLiteral("lblFtpStatus"));
     m_lblFtpStatus->setReadOnly(true);
+    // Newest line first: long replies scroll sideways rather than push older lines down.
+    m_lblFtpStatus->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_lblFtpStatus->setPlainText(StatusTranscript::Initial);
     m_lblFtpStatus->viewport()->installEventFilter(this);
     m_progress->setObjectName(QStringLiteral("ftpProgress"));
@@ -75,7 +78,7 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     statusRow->addStretch();
     statusRow->addWidget(m_cmdFtpSessionView);
     grid->addLayout(statusRow, 5, 2);
-    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(1, 5);
     grid->setColumnStretch(2, 4);
 
     connect(m_cmdBeginFtpUpload, &QPushButton::clicked, this, &FtpUploadPanel::beginClicked);
