@@ -164,6 +164,15 @@ int sendFile(const char *local, const char *remote, char type, int async, const 
     return send(std::move(source), command, type, async, size, receiver, message);
 }
 
+// A setting of the calling thread's session, which must exist.
+template <typename Set> int setting(Set set)
+{
+    if (!t_session)
+        return FTPLIB_NOTINITIALIZED;
+    set(*t_session);
+    return FTPLIB_OK;
+}
+
 } // namespace
 
 extern "C" {
@@ -190,50 +199,32 @@ int LibEndSession(void)
 
 int LibSetReplyEcho(int on, QObject *receiver, int message)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setReplyEcho(on != 0, {receiver, message});
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setReplyEcho(on != 0, {receiver, message}); });
 }
 
 int LibSetTimeout(int seconds)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setTimeout(seconds);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setTimeout(seconds); });
 }
 
 int LibSetPort(int port)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setPort(port);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setPort(port); });
 }
 
 int LibSetPassive(int on)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setPassive(on != 0);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setPassive(on != 0); });
 }
 
 int LibAsyncOn(void)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setAsync(true);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setAsync(true); });
 }
 
 int LibAsyncOff(void)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setAsync(false);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setAsync(false); });
 }
 
 long long LibTransferSize(void)
@@ -243,18 +234,12 @@ long long LibTransferSize(void)
 
 int LibSetLogFile(int fd)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setLogFile(fd);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setLogFile(fd); });
 }
 
 int LibResetAfterLoss(void)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->resetAfterLoss();
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.resetAfterLoss(); });
 }
 
 int LibLogin(const char *host, const char *user, const char *password, QObject *receiver,

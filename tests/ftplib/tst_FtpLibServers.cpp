@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QLibrary>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -47,8 +46,6 @@ private:
     void addServerColumn();
     FtpTestServer &server(const QString &name);
     bool login(FtpTestServer &s);
-    // Waits until `count` end events of `message` have arrived.
-    bool waitForEnds(int message, int count = 1);
 
     std::unique_ptr<FtpTestServer> m_pyftpdlib;
     std::unique_ptr<FtpTestServer> m_vsftpd;
@@ -96,16 +93,6 @@ bool tst_FtpLibServers::login(FtpTestServer &s)
     LibSetPort(s.port());
     return LibLogin(s.host(), s.user(), s.password(), m_events.get(), FTPLIB_NOTIFY_LOGIN) ==
            FTPLIB_OK;
-}
-
-bool tst_FtpLibServers::waitForEnds(int message, int count)
-{
-    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
-    while (m_events->ends(message).size() < count) {
-        if (!spy.wait(20000))
-            return false;
-    }
-    return m_events->ends(message).size() == count;
 }
 
 void tst_FtpLibServers::directories_data()
@@ -197,7 +184,7 @@ void tst_FtpLibServers::transfers()
         FTPLIB_OK);
     QCOMPARE(LibTransferSize(), size);
     if (async)
-        QVERIFY(waitForEnds(FTPLIB_NOTIFY_TRANSFER));
+        QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
     QVERIFY(sameContent(source, s.home() + QLatin1String("/up.bin")));
 
     QCOMPARE(
@@ -205,7 +192,7 @@ void tst_FtpLibServers::transfers()
         FTPLIB_OK);
     QCOMPARE(LibTransferSize(), size);
     if (async)
-        QVERIFY(waitForEnds(FTPLIB_NOTIFY_TRANSFER, 2));
+        QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 2));
     QVERIFY(sameContent(source, back));
 
     QCoreApplication::sendPostedEvents(m_events.get());
@@ -271,7 +258,7 @@ void tst_FtpLibServers::restarts()
     const int received =
         LibRestartReceive("part.bin", fd, 'I', 1, cut, m_events.get(), FTPLIB_NOTIFY_TRANSFER);
     QCOMPARE(received, FTPLIB_OK);
-    QVERIFY(waitForEnds(FTPLIB_NOTIFY_TRANSFER));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
     ::close(fd);
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, size);
     QVERIFY(m_events->of(FTPLIB_NOTIFY_TRANSFER).first().second > cut);
@@ -350,7 +337,7 @@ void tst_FtpLibServers::listings()
     // Long lines, one event each, then the end.
     LibAsyncOn();
     QCOMPARE(LibList("", nullptr, 1, m_events.get(), FTPLIB_NOTIFY_LIST), FTPLIB_OK);
-    QVERIFY(waitForEnds(FTPLIB_NOTIFY_LIST));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_LIST));
     const QList<FtpEventRecorder::Event> events = m_events->of(FTPLIB_NOTIFY_LIST);
     QCOMPARE(events.size(), 4);
     QVERIFY(events[0].text.contains("empty") || events[0].text.contains(".jpg"));
@@ -358,7 +345,7 @@ void tst_FtpLibServers::listings()
 
     // An empty folder has nothing to list, told both ways.
     QCOMPARE(LibList("empty", nullptr, 1, m_events.get(), FTPLIB_NOTIFY_LIST), FTPLIB_OK);
-    QVERIFY(waitForEnds(FTPLIB_NOTIFY_LIST, 2));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_LIST, 2));
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_LIST).last().second, -1);
     LibAsyncOff();
     QCOMPARE(LibList("empty", names.toUtf8(), 1, nullptr, 0), -1);
@@ -391,7 +378,7 @@ void tst_FtpLibServers::refusedTransfersEndOnce()
     QCOMPARE(
         LibSend("/no/such/local/file", "x.txt", 'I', 1, 0, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
         FTPLIB_CANTOPENFILE);
-    QVERIFY(waitForEnds(FTPLIB_NOTIFY_TRANSFER, 3));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 3));
     const QList<FtpEventRecorder::Event> ends = m_events->ends(FTPLIB_NOTIFY_TRANSFER);
     QCOMPARE(m_events->of(FTPLIB_NOTIFY_TRANSFER).size(), 3);
     QCOMPARE(ends[0].code, FTPLIB_TRANSFERREFUSED);
@@ -417,11 +404,9 @@ void tst_FtpLibServers::abortRunningTransfer()
     const QString local = m_local->filePath(QStringLiteral("big.bin"));
     QCOMPARE(LibReceive("big.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
              FTPLIB_OK);
-    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
-    while (m_events->of(FTPLIB_NOTIFY_TRANSFER).isEmpty())
-        QVERIFY(spy.wait(10000));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 1, false));
     QCOMPARE(LibAbort(), FTPLIB_OK);
-    QVERIFY(waitForEnds(FTPLIB_NOTIFY_TRANSFER));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
     const FtpEventRecorder::Event end = m_events->ends(FTPLIB_NOTIFY_TRANSFER).first();
     QCOMPARE(end.second, -1);
     QCOMPARE(end.code, FTPLIB_CANCELBYUSER);
@@ -496,8 +481,7 @@ void tst_FtpLibServers::asyncLogin()
 {
     LibAsyncOn();
     QVERIFY(login(*m_pyftpdlib));
-    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
-    QVERIFY(spy.wait(10000));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_LOGIN, 1, false));
     const QList<FtpEventRecorder::Event> done = m_events->of(FTPLIB_NOTIFY_LOGIN);
     QCOMPARE(done.size(), 1);
     QCOMPARE(done.first().second, FTPLIB_OK);
