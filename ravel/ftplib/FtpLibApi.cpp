@@ -126,6 +126,7 @@ int receive(const char *remote, const char *local, char type, int async, bool ap
     request.direction = FtpTransfer::Direction::Receive;
     request.command = QByteArray("RETR ") + remote;
     request.type = type;
+    request.ascii = type == 'A';
     request.localName = QString::fromUtf8(local);
     request.append = append;
     request.notify = {receiver, message};
@@ -140,6 +141,7 @@ int send(std::unique_ptr<QIODevice> source, const QByteArray &command, char type
     request.direction = FtpTransfer::Direction::Send;
     request.command = command;
     request.type = type;
+    request.ascii = type == 'A';
     request.restartAt = source->pos();
     request.local = std::move(source);
     request.notify = {receiver, message};
@@ -407,6 +409,7 @@ int LibRestartReceive(const char *remote, int fd, char type, int async, long lon
     request.direction = FtpTransfer::Direction::Receive;
     request.command = QByteArray("RETR ") + remote;
     request.type = type;
+    request.ascii = type == 'A';
     request.restartAt = offset;
     request.local = std::move(sink);
     request.notify = {receiver, message};

@@ -246,7 +246,7 @@ int FtpTransfer::streamSend()
             return FTPLIB_CANTOPENFILE;
         if (n == 0)
             break;
-        if (m_data->write(buffer.data(), n) != n)
+        if (!putWire(buffer.data(), n))
             return FTPLIB_DATACONNECTION;
         while (m_data->bytesToWrite() > HighWater) {
             if (!m_data->waitForBytesWritten(m_control.timeout()))
@@ -278,7 +278,7 @@ int FtpTransfer::streamReceive()
         const qint64 n = m_data->read(buffer.data(), ChunkSize);
         if (n < 0)
             return FTPLIB_DATACONNECTION;
-        if (m_request.local && m_request.local->write(buffer.data(), n) != n)
+        if (!putLocal(buffer.data(), n))
             return FTPLIB_CANTWRITE;
         if (m_request.lines)
             take(buffer.data(), n);
@@ -288,9 +288,33 @@ int FtpTransfer::streamReceive()
     }
     if (m_request.lines && !m_partialLine.isEmpty())
         m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
+    if (m_request.ascii) {
+        const QByteArray tail = m_ascii.finish();
+        if (!putLocal(tail.constData(), tail.size()))
+            return FTPLIB_CANTWRITE;
+    }
     // A full disk shows only when the last buffered bytes go out.
     auto *file = qobject_cast<QFileDevice *>(m_request.local.get());
     return file && !file->flush() ? FTPLIB_CANTWRITE : FTPLIB_OK;
+}
+
+bool FtpTransfer::putWire(const char *data, qint64 size)
+{
+    // The socket copies raw bytes at once; the buffer is reused for the next chunk.
+    if (!m_request.ascii)
+        return m_data->write(data, size) == size;
+    const QByteArray wire = m_ascii.toNetwork(data, size);
+    return m_data->write(wire) == wire.size();
+}
+
+bool FtpTransfer::putLocal(const char *data, qint64 size)
+{
+    if (!m_request.local)
+        return true;
+    if (!m_request.ascii)
+        return m_request.local->write(data, size) == size;
+    const QByteArray text = m_ascii.fromNetwork(data, size);
+    return m_request.local->write(text) == text.size();
 }
 
 void FtpTransfer::take(const char *data, qint64 size)

@@ -29,6 +29,7 @@ private slots:
     void transfers();
     void restarts_data();
     void restarts();
+    void asciiRoundTrip();
     void appendAndUnique();
     void renameAndDelete();
     void listings_data();
@@ -263,6 +264,24 @@ void tst_FtpLibServers::restarts()
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, size);
     QVERIFY(m_events->of(FTPLIB_NOTIFY_TRANSFER).first().second > cut);
     QVERIFY(sameContent(whole, local));
+}
+
+// TYPE A: LF here, CR LF on the wire; pyftpdlib stores LF again on this system.
+void tst_FtpLibServers::asciiRoundTrip()
+{
+    const QByteArray text = "<html>\n<body>\n" + QByteArray(300000, 'x') + "\n</html>\n";
+    const QString page = m_local->filePath(QStringLiteral("page.html"));
+    QFile file(page);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    QVERIFY(login(*m_pyftpdlib));
+
+    QCOMPARE(LibSend(page.toUtf8(), "page.html", 'A', 0, 0, nullptr, 0), FTPLIB_OK);
+    QVERIFY(sameContent(page, m_pyftpdlib->home() + QLatin1String("/page.html")));
+    const QString back = m_local->filePath(QStringLiteral("back.html"));
+    QCOMPARE(LibReceive("page.html", back.toUtf8(), 'A', 0, nullptr, 0), FTPLIB_OK);
+    QVERIFY(sameContent(page, back));
 }
 
 void tst_FtpLibServers::appendAndUnique()
