@@ -106,6 +106,7 @@ FtpTransfer::Result FtpTransfer::run()
     code = m_control.send(m_request.command);
     if (code == FTPLIB_OK)
         code = m_control.readReply(reply);
+    m_finalReplyDue = code == FTPLIB_OK && reply.kind() == 1;
     if (m_interrupt.raised())
         return interrupted();
     if (code != FTPLIB_OK)
@@ -113,7 +114,6 @@ FtpTransfer::Result FtpTransfer::run()
     m_result.commandReply = reply.code;
     if (reply.kind() != 1)
         return finish(refusal(reply.code, m_request.direction));
-    m_finalReplyDue = true;
 
     code = m_request.passive ? FTPLIB_OK : acceptActive();
     if (code == FTPLIB_OK)
@@ -197,8 +197,12 @@ int FtpTransfer::acceptActive()
         if (!m_listener->waitForNewConnection(m_control.timeout(), &timedOut))
             return timedOut ? FTPLIB_TIMEOUT : FTPLIB_DATACONNECTION;
     }
-    m_data.reset(m_listener->nextPendingConnection());
-    m_data->setParent(nullptr);
+    // A listener shut down by an interrupt wakes up with nothing to accept.
+    QTcpSocket *accepted = m_listener->nextPendingConnection();
+    if (!accepted)
+        return FTPLIB_DATACONNECTION;
+    accepted->setParent(nullptr);
+    m_data.reset(accepted);
     m_listener.reset();
     // Only the server we talk to may connect: anyone else could inject or steal the file.
     if (!sameHost(m_data->peerAddress(), m_control.peerAddress()))

@@ -22,6 +22,8 @@ private slots:
     void refusalTexts();
     void abortEndlessDownload();
     void dropDuringTransfer();
+    void stopWhileWaitingForDataConnection_data();
+    void stopWhileWaitingForDataConnection();
     void connectionLostMidTransfer_data();
     void connectionLostMidTransfer();
     void silentServerTimesOut();
@@ -139,6 +141,34 @@ void tst_FtpLibFaults::dropDuringTransfer()
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
     QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
     QVERIFY(!m_server->commands().contains(QStringLiteral("ABOR")));
+}
+
+void tst_FtpLibFaults::stopWhileWaitingForDataConnection_data()
+{
+    QTest::addColumn<bool>("drop");
+    QTest::addColumn<int>("code");
+    QTest::newRow("abort") << false << int(FTPLIB_CANCELBYUSER);
+    QTest::newRow("drop") << true << int(FTPLIB_NOTCONNECTED);
+}
+
+// Active mode waits for the server to connect; stopping must not wait for the time-out.
+void tst_FtpLibFaults::stopWhileWaitingForDataConnection()
+{
+    QFETCH(bool, drop);
+    QFETCH(int, code);
+    QVERIFY(startAndLogin(QStringLiteral("no-data-connection")));
+    const QString local = m_local.filePath(QStringLiteral("never.bin"));
+    QCOMPARE(
+        LibReceive("never.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
+        FTPLIB_OK);
+    QVERIFY(m_server->waitForCommand(QStringLiteral("RETR never.bin")));
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(drop ? LibDropConnection() : LibAbort(), FTPLIB_OK);
+    QVERIFY(timer.elapsed() < 3000);
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
+    QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().code, code);
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), drop ? 0 : 200);
 }
 
 void tst_FtpLibFaults::connectionLostMidTransfer_data()

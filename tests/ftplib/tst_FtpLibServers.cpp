@@ -36,6 +36,7 @@ private slots:
     void listings();
     void refusedTransfersEndOnce_data();
     void refusedTransfersEndOnce();
+    void abortRunningTransfer_data();
     void abortRunningTransfer();
     void refusedLogin();
     void sessionLifecycle();
@@ -410,14 +411,21 @@ void tst_FtpLibServers::refusedTransfersEndOnce()
     QCOMPARE(LibCommand("NOOP", nullptr, 0), 200);
 }
 
+void tst_FtpLibServers::abortRunningTransfer_data()
+{
+    directories_data();
+}
+
 void tst_FtpLibServers::abortRunningTransfer()
 {
+    QFETCH(QString, serverName);
+    FtpTestServer &s = server(serverName);
     // Sparse, so it costs no disk, and far too big to finish before the abort.
-    QFile big(m_pyftpdlib->home() + QLatin1String("/big.bin"));
+    QFile big(s.home() + QLatin1String("/big.bin"));
     QVERIFY(big.open(QIODevice::WriteOnly));
     QVERIFY(big.resize(qint64(4) << 30));
     big.close();
-    QVERIFY(login(*m_pyftpdlib));
+    QVERIFY(login(s));
     LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
 
     const QString local = m_local->filePath(QStringLiteral("big.bin"));
