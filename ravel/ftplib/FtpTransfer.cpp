@@ -330,7 +330,9 @@ void FtpTransfer::take(const char *data, qint64 size)
         }
         if (m_partialLine.endsWith('\r'))
             m_partialLine.chop(1);
-        m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
+        // An empty line would read like the end of the listing.
+        if (!m_partialLine.isEmpty())
+            m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
         if (data[i] != '\n')
             m_partialLine.append(data[i]);
     }
