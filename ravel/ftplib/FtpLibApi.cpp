@@ -153,16 +153,15 @@ int sendFile(const char *local, const char *remote, char type, int async, const 
 {
     if (!t_session)
         return FTPLIB_NOTINITIALIZED;
-    if (!local || !isArgument(remote) || !isType(type))
+    // STOU takes no name: the server picks one.
+    const bool unique = std::strcmp(verb, "STOU") == 0;
+    if (!local || !isArgument(remote) || (!*remote && !unique) || !isType(type))
         return refuse(FTPLIB_INVALIDPARAMETER, async, receiver, message);
     std::unique_ptr<QIODevice> source = openSource(local);
     if (!source)
         return refuse(FTPLIB_CANTOPENFILE, async, receiver, message);
     const qint64 size = source->size();
-    // STOU takes no name: the server picks one.
-    const QByteArray command = *remote && std::strcmp(verb, "STOU") != 0
-                                   ? QByteArray(verb) + ' ' + remote
-                                   : QByteArray(verb);
+    const QByteArray command = unique ? QByteArray(verb) : QByteArray(verb) + ' ' + remote;
     return send(std::move(source), command, type, async, size, receiver, message);
 }
 
