@@ -41,6 +41,14 @@ void FtpInterrupt::raise(Reason reason)
 
 void FtpInterrupt::shutDownLocked(const Watched &w)
 {
-    if (m_reason == Reason::Drop || (m_reason == Reason::Abort && !w.control))
-        ::shutdown(int(w.fd), SHUT_RDWR);
+    if (m_reason == Reason::None || (m_reason == Reason::Abort && w.control))
+        return;
+    if (!w.control) {
+        // The data connection ends with a reset: after an orderly shutdown the kernel keeps
+        // a closed receive window, and a server blocked in sending (vsftpd) waits for minutes
+        // instead of failing and answering ABOR.
+        const linger reset{1, 0};
+        ::setsockopt(int(w.fd), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    }
+    ::shutdown(int(w.fd), SHUT_RDWR);
 }

@@ -195,7 +195,7 @@ FTPLIB_EXPORT int LibReceiveAppend(const char *remote, const char *local, char t
 // caller positions it at offset and closes it). Progress counts from offset.
 FTPLIB_EXPORT int LibRestartReceive(const char *remote, int fd, char type, int async,
                                     long long offset, QObject *receiver, int message);
-// STOR (or STOU when unique is non-zero) of the local file.
+// STOR of the local file as remote, or STOU when unique is non-zero (the server picks the name).
 FTPLIB_EXPORT int LibSend(const char *local, const char *remote, char type, int async, int unique,
                           QObject *receiver, int message);
 // APPE of the local file.

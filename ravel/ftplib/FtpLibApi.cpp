@@ -126,6 +126,7 @@ int receive(const char *remote, const char *local, char type, int async, bool ap
     request.direction = FtpTransfer::Direction::Receive;
     request.command = QByteArray("RETR ") + remote;
     request.type = type;
+    request.ascii = type == 'A';
     request.localName = QString::fromUtf8(local);
     request.append = append;
     request.notify = {receiver, message};
@@ -140,6 +141,7 @@ int send(std::unique_ptr<QIODevice> source, const QByteArray &command, char type
     request.direction = FtpTransfer::Direction::Send;
     request.command = command;
     request.type = type;
+    request.ascii = type == 'A';
     request.restartAt = source->pos();
     request.local = std::move(source);
     request.notify = {receiver, message};
@@ -151,17 +153,25 @@ int sendFile(const char *local, const char *remote, char type, int async, const 
 {
     if (!t_session)
         return FTPLIB_NOTINITIALIZED;
-    if (!local || !isArgument(remote) || !isType(type))
+    // STOU takes no name: the server picks one.
+    const bool unique = std::strcmp(verb, "STOU") == 0;
+    if (!local || !isArgument(remote) || (!*remote && !unique) || !isType(type))
         return refuse(FTPLIB_INVALIDPARAMETER, async, receiver, message);
     std::unique_ptr<QIODevice> source = openSource(local);
     if (!source)
         return refuse(FTPLIB_CANTOPENFILE, async, receiver, message);
     const qint64 size = source->size();
-    // STOU takes no name: the server picks one.
-    const QByteArray command = *remote && std::strcmp(verb, "STOU") != 0
-                                   ? QByteArray(verb) + ' ' + remote
-                                   : QByteArray(verb);
+    const QByteArray command = unique ? QByteArray(verb) : QByteArray(verb) + ' ' + remote;
     return send(std::move(source), command, type, async, size, receiver, message);
+}
+
+// A setting of the calling thread's session, which must exist.
+template <typename Set> int setting(Set set)
+{
+    if (!t_session)
+        return FTPLIB_NOTINITIALIZED;
+    set(*t_session);
+    return FTPLIB_OK;
 }
 
 } // namespace
@@ -190,50 +200,32 @@ int LibEndSession(void)
 
 int LibSetReplyEcho(int on, QObject *receiver, int message)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setReplyEcho(on != 0, {receiver, message});
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setReplyEcho(on != 0, {receiver, message}); });
 }
 
 int LibSetTimeout(int seconds)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setTimeout(seconds);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setTimeout(seconds); });
 }
 
 int LibSetPort(int port)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setPort(port);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setPort(port); });
 }
 
 int LibSetPassive(int on)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setPassive(on != 0);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setPassive(on != 0); });
 }
 
 int LibAsyncOn(void)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setAsync(true);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setAsync(true); });
 }
 
 int LibAsyncOff(void)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setAsync(false);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setAsync(false); });
 }
 
 long long LibTransferSize(void)
@@ -243,18 +235,12 @@ long long LibTransferSize(void)
 
 int LibSetLogFile(int fd)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->setLogFile(fd);
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.setLogFile(fd); });
 }
 
 int LibResetAfterLoss(void)
 {
-    if (!t_session)
-        return FTPLIB_NOTINITIALIZED;
-    t_session->resetAfterLoss();
-    return FTPLIB_OK;
+    return setting([&](FtpSession &s) { s.resetAfterLoss(); });
 }
 
 int LibLogin(const char *host, const char *user, const char *password, QObject *receiver,
@@ -422,6 +408,7 @@ int LibRestartReceive(const char *remote, int fd, char type, int async, long lon
     request.direction = FtpTransfer::Direction::Receive;
     request.command = QByteArray("RETR ") + remote;
     request.type = type;
+    request.ascii = type == 'A';
     request.restartAt = offset;
     request.local = std::move(sink);
     request.notify = {receiver, message};

@@ -3,7 +3,6 @@
 #include "FtpControlConnection.h"
 
 #include <QHostInfo>
-#include <QThread>
 
 namespace {
 
@@ -80,7 +79,7 @@ void FtpSession::setPort(int port)
 
 void FtpSession::resetAfterLoss()
 {
-    if (m_thread)
+    if (transferRunning())
         m_interrupt.drop();
     waitForTransfer();
     m_control->discardInput();
@@ -215,7 +214,7 @@ int FtpSession::quit()
 
 int FtpSession::drop()
 {
-    if (m_thread)
+    if (transferRunning())
         m_interrupt.drop();
     waitForTransfer();
     m_control->close();
@@ -316,7 +315,7 @@ int FtpSession::makeDir(const QByteArray &name, QByteArray &created)
 
 int FtpSession::abort()
 {
-    if (m_thread) {
+    if (transferRunning()) {
         m_interrupt.abort();
         waitForTransfer();
         return m_control->isOpen() ? FTPLIB_OK : FTPLIB_NOTCONNECTED;
@@ -385,26 +384,33 @@ int FtpSession::run(FtpTransfer::Request request, bool async,
         transfer.reset();
         return end(result);
     }
+    if (!m_transferThread)
+        m_transferThread = std::make_unique<FtpTransferThread>();
     QThread *owner = QThread::currentThread();
-    m_thread.reset(QThread::create(
-        [this, owner, end = std::move(end), transfer = std::move(transfer)]() mutable {
-            const FtpTransfer::Result result = transfer->run();
+    m_control->moveToThread(m_transferThread.get());
+    // std::function wants a copyable job, so the job holds the transfer by a shared pointer;
+    // it is the only holder.
+    m_transferThread->submit(
+        [this, owner, end = std::move(end),
+         running = std::shared_ptr<FtpTransfer>(std::move(transfer))]() mutable {
+            const FtpTransfer::Result result = running->run();
             // The local file is complete and closed before anyone hears of the end.
-            transfer.reset();
+            running.reset();
             m_control->moveToThread(owner);
             end(result);
-        }));
-    m_control->moveToThread(m_thread.get());
-    m_thread->start();
+        });
     return FTPLIB_OK;
+}
+
+bool FtpSession::transferRunning()
+{
+    return m_transferThread && m_transferThread->busy();
 }
 
 void FtpSession::waitForTransfer()
 {
-    if (m_thread) {
-        m_thread->wait();
-        m_thread.reset();
-    }
+    if (m_transferThread)
+        m_transferThread->waitForJob();
 }
 
 QByteArray FtpSession::lastReply() const

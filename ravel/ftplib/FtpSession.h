@@ -4,6 +4,7 @@
 #include "FtpNotify.h"
 #include "FtpTranscript.h"
 #include "FtpTransfer.h"
+#include "FtpTransferThread.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,7 +14,6 @@
 
 class FtpControlConnection;
 struct FtpReply;
-class QThread;
 
 // One thread's FTP session: settings, the control connection, and the transfer thread of
 // asynchronous mode. Every call waits for a running transfer first, except abort() and drop(),
@@ -86,12 +86,13 @@ private:
     // and gives the call's result in synchronous mode.
     int run(FtpTransfer::Request request, bool async,
             std::function<int(const FtpTransfer::Result &)> end);
+    bool transferRunning();
     void waitForTransfer();
 
     FtpTranscript m_transcript;
     std::unique_ptr<FtpControlConnection> m_control;
     FtpInterrupt m_interrupt;
-    std::unique_ptr<QThread> m_thread;
+    std::unique_ptr<FtpTransferThread> m_transferThread;
     FtpNotify m_echo;
     bool m_echoOn = false;
     quint16 m_port = 21;

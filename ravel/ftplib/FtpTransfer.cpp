@@ -106,6 +106,7 @@ FtpTransfer::Result FtpTransfer::run()
     code = m_control.send(m_request.command);
     if (code == FTPLIB_OK)
         code = m_control.readReply(reply);
+    m_finalReplyDue = code == FTPLIB_OK && reply.kind() == 1;
     if (m_interrupt.raised())
         return interrupted();
     if (code != FTPLIB_OK)
@@ -113,7 +114,6 @@ FtpTransfer::Result FtpTransfer::run()
     m_result.commandReply = reply.code;
     if (reply.kind() != 1)
         return finish(refusal(reply.code, m_request.direction));
-    m_finalReplyDue = true;
 
     code = m_request.passive ? FTPLIB_OK : acceptActive();
     if (code == FTPLIB_OK)
@@ -197,8 +197,12 @@ int FtpTransfer::acceptActive()
         if (!m_listener->waitForNewConnection(m_control.timeout(), &timedOut))
             return timedOut ? FTPLIB_TIMEOUT : FTPLIB_DATACONNECTION;
     }
-    m_data.reset(m_listener->nextPendingConnection());
-    m_data->setParent(nullptr);
+    // A listener shut down by an interrupt wakes up with nothing to accept.
+    QTcpSocket *accepted = m_listener->nextPendingConnection();
+    if (!accepted)
+        return FTPLIB_DATACONNECTION;
+    accepted->setParent(nullptr);
+    m_data.reset(accepted);
     m_listener.reset();
     // Only the server we talk to may connect: anyone else could inject or steal the file.
     if (!sameHost(m_data->peerAddress(), m_control.peerAddress()))
@@ -246,7 +250,7 @@ int FtpTransfer::streamSend()
             return FTPLIB_CANTOPENFILE;
         if (n == 0)
             break;
-        if (m_data->write(buffer.data(), n) != n)
+        if (!putWire(buffer.data(), n))
             return FTPLIB_DATACONNECTION;
         while (m_data->bytesToWrite() > HighWater) {
             if (!m_data->waitForBytesWritten(m_control.timeout()))
@@ -278,7 +282,7 @@ int FtpTransfer::streamReceive()
         const qint64 n = m_data->read(buffer.data(), ChunkSize);
         if (n < 0)
             return FTPLIB_DATACONNECTION;
-        if (m_request.local && m_request.local->write(buffer.data(), n) != n)
+        if (!putLocal(buffer.data(), n))
             return FTPLIB_CANTWRITE;
         if (m_request.lines)
             take(buffer.data(), n);
@@ -288,9 +292,33 @@ int FtpTransfer::streamReceive()
     }
     if (m_request.lines && !m_partialLine.isEmpty())
         m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
+    if (m_request.ascii) {
+        const QByteArray tail = m_ascii.finish();
+        if (!putLocal(tail.constData(), tail.size()))
+            return FTPLIB_CANTWRITE;
+    }
     // A full disk shows only when the last buffered bytes go out.
     auto *file = qobject_cast<QFileDevice *>(m_request.local.get());
     return file && !file->flush() ? FTPLIB_CANTWRITE : FTPLIB_OK;
+}
+
+bool FtpTransfer::putWire(const char *data, qint64 size)
+{
+    // The socket copies raw bytes at once; the buffer is reused for the next chunk.
+    if (!m_request.ascii)
+        return m_data->write(data, size) == size;
+    const QByteArray wire = m_ascii.toNetwork(data, size);
+    return m_data->write(wire) == wire.size();
+}
+
+bool FtpTransfer::putLocal(const char *data, qint64 size)
+{
+    if (!m_request.local)
+        return true;
+    if (!m_request.ascii)
+        return m_request.local->write(data, size) == size;
+    const QByteArray text = m_ascii.fromNetwork(data, size);
+    return m_request.local->write(text) == text.size();
 }
 
 void FtpTransfer::take(const char *data, qint64 size)
@@ -302,7 +330,9 @@ void FtpTransfer::take(const char *data, qint64 size)
         }
         if (m_partialLine.endsWith('\r'))
             m_partialLine.chop(1);
-        m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
+        // An empty line would read like the end of the listing.
+        if (!m_partialLine.isEmpty())
+            m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
         if (data[i] != '\n')
             m_partialLine.append(data[i]);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FtpAsciiCodec.h"
 #include "FtpNotify.h"
 
 #include <QByteArray>
@@ -38,6 +39,8 @@ public:
         // refused download leaves an existing local file as it was.
         QString localName;
         bool append = false;
+        // File data whose line ends are converted (TYPE A); a listing stays as it came.
+        bool ascii = false;
         // Received data is cut into lines, each posted to `notify` as (0, 0, line).
         bool lines = false;
         // Progress (0, bytes so far) or lines go here; no receiver: nothing is posted.
@@ -66,6 +69,8 @@ private:
     int stream();
     int streamSend();
     int streamReceive();
+    bool putWire(const char *data, qint64 size);
+    bool putLocal(const char *data, qint64 size);
     void take(const char *data, qint64 size);
     // The data socket's wait failed: why, as a result code.
     int dataWaitFailure() const;
@@ -78,6 +83,7 @@ private:
     std::unique_ptr<QTcpServer> m_listener;
     std::unique_ptr<QTcpSocket> m_data;
     QByteArray m_partialLine;
+    FtpAsciiCodec m_ascii;
     Result m_result;
     // The transfer command's closing reply is still to come.
     bool m_finalReplyDue = false;

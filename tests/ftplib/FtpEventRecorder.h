@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSignalSpy>
 
 // Receives the library's notifications on the test's thread and keeps a copy of each.
 class FtpEventRecorder : public QObject
@@ -39,6 +40,19 @@ public:
                 found.append(e);
         }
         return found;
+    }
+
+    // Waits until at least `count` events of `message` have arrived, counting only ends if
+    // endsOnly.
+    bool waitFor(int message, int count = 1, bool endsOnly = true)
+    {
+        QSignalSpy spy(this, &FtpEventRecorder::notified);
+        auto arrived = [&] { return (endsOnly ? ends(message) : of(message)).size(); };
+        while (arrived() < count) {
+            if (!spy.wait(20000))
+                return false;
+        }
+        return true;
     }
 
 signals:

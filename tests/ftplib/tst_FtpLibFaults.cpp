@@ -4,7 +4,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -23,6 +22,8 @@ private slots:
     void refusalTexts();
     void abortEndlessDownload();
     void dropDuringTransfer();
+    void stopWhileWaitingForDataConnection_data();
+    void stopWhileWaitingForDataConnection();
     void connectionLostMidTransfer_data();
     void connectionLostMidTransfer();
     void silentServerTimesOut();
@@ -34,7 +35,8 @@ private slots:
 
 private:
     bool startAndLogin(const QString &scenario);
-    bool waitForEnd(int message);
+    // Starts a download that only ends when it is stopped, and waits until data flows.
+    bool startEndlessDownload();
 
     std::unique_ptr<FtpTestServer> m_server;
     std::unique_ptr<FtpEventRecorder> m_events;
@@ -66,14 +68,13 @@ bool tst_FtpLibFaults::startAndLogin(const QString &scenario)
     return LibLogin("127.0.0.1", "test", "secret", nullptr, 0) == FTPLIB_OK;
 }
 
-bool tst_FtpLibFaults::waitForEnd(int message)
+bool tst_FtpLibFaults::startEndlessDownload()
 {
-    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
-    while (m_events->ends(message).isEmpty()) {
-        if (!spy.wait(15000))
-            return false;
-    }
-    return true;
+    const QString local = m_local.filePath(QStringLiteral("endless.bin"));
+    return startAndLogin(QStringLiteral("endless-retr")) &&
+           LibReceive("endless.bin", local.toUtf8(), 'I', 1, m_events.get(),
+                      FTPLIB_NOTIFY_TRANSFER) == FTPLIB_OK &&
+           m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 1, false);
 }
 
 void tst_FtpLibFaults::refusedLogin()
@@ -85,8 +86,7 @@ void tst_FtpLibFaults::refusedLogin()
     LibAsyncOn();
     QCOMPARE(LibLogin("127.0.0.1", "test", "wrong", m_events.get(), FTPLIB_NOTIFY_LOGIN),
              FTPLIB_LOGINREFUSED);
-    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
-    QVERIFY(spy.wait(5000));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_LOGIN, 1, false));
     QCOMPARE(m_events->of(FTPLIB_NOTIFY_LOGIN).first().second, FTPLIB_LOGINREFUSED);
     QCOMPARE(QByteArray(LibLastReply()), QByteArray("530 Login incorrect."));
     QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
@@ -114,17 +114,10 @@ void tst_FtpLibFaults::refusalTexts()
 
 void tst_FtpLibFaults::abortEndlessDownload()
 {
-    QVERIFY(startAndLogin(QStringLiteral("endless-retr")));
     LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
-    const QString local = m_local.filePath(QStringLiteral("endless.bin"));
-    QCOMPARE(
-        LibReceive("endless.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
-        FTPLIB_OK);
-    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
-    while (m_events->of(FTPLIB_NOTIFY_TRANSFER).isEmpty())
-        QVERIFY(spy.wait(10000));
+    QVERIFY(startEndlessDownload());
     QCOMPARE(LibAbort(), FTPLIB_OK);
-    QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
     QCoreApplication::sendPostedEvents(m_events.get());
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).size(), 1);
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
@@ -139,22 +132,43 @@ void tst_FtpLibFaults::abortEndlessDownload()
 
 void tst_FtpLibFaults::dropDuringTransfer()
 {
-    QVERIFY(startAndLogin(QStringLiteral("endless-retr")));
-    const QString local = m_local.filePath(QStringLiteral("endless.bin"));
-    QCOMPARE(
-        LibReceive("endless.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
-        FTPLIB_OK);
-    QSignalSpy spy(m_events.get(), &FtpEventRecorder::notified);
-    while (m_events->of(FTPLIB_NOTIFY_TRANSFER).isEmpty())
-        QVERIFY(spy.wait(10000));
+    QVERIFY(startEndlessDownload());
     QElapsedTimer timer;
     timer.start();
     QCOMPARE(LibDropConnection(), FTPLIB_OK);
     QVERIFY(timer.elapsed() < 2000);
-    QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
     QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
     QVERIFY(!m_server->commands().contains(QStringLiteral("ABOR")));
+}
+
+void tst_FtpLibFaults::stopWhileWaitingForDataConnection_data()
+{
+    QTest::addColumn<bool>("drop");
+    QTest::addColumn<int>("code");
+    QTest::newRow("abort") << false << int(FTPLIB_CANCELBYUSER);
+    QTest::newRow("drop") << true << int(FTPLIB_NOTCONNECTED);
+}
+
+// Active mode waits for the server to connect; stopping must not wait for the time-out.
+void tst_FtpLibFaults::stopWhileWaitingForDataConnection()
+{
+    QFETCH(bool, drop);
+    QFETCH(int, code);
+    QVERIFY(startAndLogin(QStringLiteral("no-data-connection")));
+    const QString local = m_local.filePath(QStringLiteral("never.bin"));
+    QCOMPARE(
+        LibReceive("never.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
+        FTPLIB_OK);
+    QVERIFY(m_server->waitForCommand(QStringLiteral("RETR never.bin")));
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(drop ? LibDropConnection() : LibAbort(), FTPLIB_OK);
+    QVERIFY(timer.elapsed() < 3000);
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
+    QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().code, code);
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), drop ? 0 : 200);
 }
 
 void tst_FtpLibFaults::connectionLostMidTransfer_data()
@@ -176,7 +190,7 @@ void tst_FtpLibFaults::connectionLostMidTransfer()
         LibReceive("file.bin", local.toUtf8(), 'I', async, m_events.get(), FTPLIB_NOTIFY_TRANSFER);
     if (async) {
         QCOMPARE(code, FTPLIB_OK);
-        QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+        QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
         QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
         QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().code, FTPLIB_NOREPLY);
     } else {
@@ -206,7 +220,7 @@ void tst_FtpLibFaults::silentServerTimesOut()
     const QString local = m_local.filePath(QStringLiteral("never.bin"));
     QCOMPARE(LibReceive("x.bin", local.toUtf8(), 'I', 1, m_events.get(), FTPLIB_NOTIFY_TRANSFER),
              FTPLIB_OK);
-    QVERIFY(waitForEnd(FTPLIB_NOTIFY_TRANSFER));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
     QVERIFY(timer.elapsed() < 10000);
 }
@@ -272,7 +286,8 @@ void tst_FtpLibFaults::firewallLogins()
              FTPLIB_OK);
     QCOMPARE(LibQuit(), FTPLIB_OK);
     expected.append(QStringLiteral("QUIT"));
-    QTRY_COMPARE(m_server->commands(), expected);
+    QVERIFY(m_server->waitForCommand(QStringLiteral("QUIT")));
+    QCOMPARE(m_server->commands(), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_FtpLibFaults)

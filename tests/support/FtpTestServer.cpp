@@ -161,6 +161,17 @@ QStringList FtpTestServer::commands()
     return m_commands;
 }
 
+bool FtpTestServer::waitForCommand(const QString &command, int milliseconds)
+{
+    readOutput();
+    while (!m_commands.contains(command)) {
+        if (!m_process.waitForReadyRead(milliseconds))
+            return false;
+        readOutput();
+    }
+    return true;
+}
+
 void FtpTestServer::readOutput()
 {
     m_output += m_process.readAllStandardOutput();

@@ -39,6 +39,8 @@ public:
     QString home() const { return m_dir.path() + QLatin1String("/root"); }
     // Command lines the fake server received so far.
     QStringList commands();
+    // Waits until the fake server has received `command`.
+    bool waitForCommand(const QString &command, int milliseconds = 10000);
 
     // A port in 20000-29999 that nothing listens on now.
     static quint16 freePort();

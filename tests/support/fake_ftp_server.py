@@ -4,7 +4,8 @@ one misbehaviour per scenario. Binds 127.0.0.1 on a free port in 20000-29999, pr
 "READY <port>", then "CMD <line>" for every command it receives. One client at a time.
 
 Scenarios: normal, refuse-login, dele-550-text, dele-550-bare, endless-retr (RETR sends until
-ABOR, then 426 and 226), drop-mid-transfer (RETR: some data, then both connections closed),
+ABOR, then 426 and 226), no-data-connection (RETR answers 150 but never connects; ABOR gets
+426 and 226), drop-mid-transfer (RETR: some data, then both connections closed),
 silent (no reply to anything after login), foreign-227 (PASV names 10.255.255.1),
 garbage (a reply without a code), overlong (a reply line of 100 000 bytes),
 endless-multiline (a multi-line reply that never ends), mkd-550 (MKD refused, CWD fine),
@@ -152,6 +153,12 @@ class Session:
 
     def retr(self):
         self.reply("150 Here it comes")
+        if SCENARIO == "no-data-connection":
+            line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
+            print("CMD " + line, flush=True)
+            self.reply("426 Transfer aborted")
+            self.reply("226 ABOR successful")
+            return
         data = self.open_data()
         if SCENARIO == "drop-mid-transfer":
             data.sendall(FILE[:65536])
