@@ -1,5 +1,7 @@
 #include "FtpTransfer.h"
 
+#include "FtpDataAddress.h"
+
 #include "FtpControlConnection.h"
 #include "FtpInterrupt.h"
 
@@ -15,30 +17,6 @@ namespace {
 constexpr qint64 ChunkSize = 256 * 1024;
 // Bytes queued in the data socket before the sender waits for the network.
 constexpr qint64 HighWater = 1024 * 1024;
-// A listing line longer than this is handed on in pieces.
-constexpr qsizetype MaxListLine = 64 * 1024;
-
-// The port of a "227 Entering Passive Mode (h1,h2,h3,h4,p1,p2)" reply. The address is
-// ignored: the data connection always goes to the control connection's peer, so a server
-// cannot send us to another host.
-std::optional<quint16> passivePort(const QByteArray &text)
-{
-    static const QRegularExpression numbers(
-        QStringLiteral("(\\d{1,3}),(\\d{1,3}),(\\d{1,3}),(\\d{1,3}),(\\d{1,3}),(\\d{1,3})"));
-    const QRegularExpressionMatch m = numbers.match(QString::fromLatin1(text));
-    if (!m.hasMatch())
-        return std::nullopt;
-    int parts[6];
-    for (int i = 0; i < 6; ++i) {
-        parts[i] = m.captured(i + 1).toInt();
-        if (parts[i] > 255)
-            return std::nullopt;
-    }
-    const int port = parts[4] * 256 + parts[5];
-    if (port == 0)
-        return std::nullopt;
-    return quint16(port);
-}
 
 bool sameHost(const QHostAddress &a, const QHostAddress &b)
 {
@@ -156,7 +134,7 @@ int FtpTransfer::openPassive()
         return code;
     if (reply.code != 227)
         return FTPLIB_PASVCMDNOTIMPL;
-    const std::optional<quint16> port = passivePort(reply.firstText());
+    const std::optional<quint16> port = FtpDataAddress::passivePort(reply.firstText());
     if (!port)
         return FTPLIB_UNEXPECTEDANSWER;
     m_data = std::make_unique<QTcpSocket>();
@@ -178,12 +156,8 @@ int FtpTransfer::openActive()
     if (!isV4 || !m_listener->listen(local, 0))
         return FTPLIB_CANTBINDSOCKET;
     const quint16 port = m_listener->serverPort();
-    const QByteArray line =
-        "PORT " + QByteArray::number(v4 >> 24) + ',' + QByteArray::number((v4 >> 16) & 255) + ',' +
-        QByteArray::number((v4 >> 8) & 255) + ',' + QByteArray::number(v4 & 255) + ',' +
-        QByteArray::number(port >> 8) + ',' + QByteArray::number(port & 255);
     FtpReply reply;
-    const int code = m_control.command(line, reply);
+    const int code = m_control.command(FtpDataAddress::portCommand(v4, port), reply);
     if (code != FTPLIB_OK)
         return code;
     return reply.kind() == 2 ? FTPLIB_OK : FTPLIB_DATACONNECTION;
@@ -290,8 +264,11 @@ int FtpTransfer::streamReceive()
         if (!m_request.lines)
             m_request.notify.post(0, m_result.bytes);
     }
-    if (m_request.lines && !m_partialLine.isEmpty())
-        m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
+    if (m_request.lines) {
+        const QByteArray last = m_lines.finish();
+        if (!last.isEmpty())
+            m_request.notify.post(0, 0, 0, last);
+    }
     if (m_request.ascii) {
         const QByteArray tail = m_ascii.finish();
         if (!putLocal(tail.constData(), tail.size()))
@@ -323,19 +300,8 @@ bool FtpTransfer::putLocal(const char *data, qint64 size)
 
 void FtpTransfer::take(const char *data, qint64 size)
 {
-    for (qint64 i = 0; i < size; ++i) {
-        if (data[i] != '\n' && m_partialLine.size() < MaxListLine) {
-            m_partialLine.append(data[i]);
-            continue;
-        }
-        if (m_partialLine.endsWith('\r'))
-            m_partialLine.chop(1);
-        // An empty line would read like the end of the listing.
-        if (!m_partialLine.isEmpty())
-            m_request.notify.post(0, 0, 0, std::exchange(m_partialLine, QByteArray()));
-        if (data[i] != '\n')
-            m_partialLine.append(data[i]);
-    }
+    for (const QByteArray &line : m_lines.take(data, size))
+        m_request.notify.post(0, 0, 0, line);
 }
 
 int FtpTransfer::dataWaitFailure() const

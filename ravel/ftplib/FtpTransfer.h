@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FtpAsciiCodec.h"
+#include "FtpListSplitter.h"
 #include "FtpNotify.h"
 
 #include <QByteArray>
@@ -82,7 +83,7 @@ private:
     FtpInterrupt &m_interrupt;
     std::unique_ptr<QTcpServer> m_listener;
     std::unique_ptr<QTcpSocket> m_data;
-    QByteArray m_partialLine;
+    FtpListSplitter m_lines;
     FtpAsciiCodec m_ascii;
     Result m_result;
     // The transfer command's closing reply is still to come.
