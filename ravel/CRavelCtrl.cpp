@@ -173,7 +173,6 @@ bool CRavelCtrl::event(QEvent *event)
     }
     if (type == FtpLibNotifyEvent::EventType) {
         const auto &n = *static_cast<FtpLibNotifyEvent *>(event);
-        emit activity();
         switch (n.message) {
         case HostReply:
             onHostReply(QString::fromUtf8(n.text));
@@ -187,18 +186,17 @@ bool CRavelCtrl::event(QEvent *event)
         default:
             break;
         }
-        return true;
-    }
-    if (type == WorkerError || type == LoginDone) {
+    } else if (type == WorkerError) {
         const auto &n = *static_cast<RavelNotifyEvent *>(event);
-        emit activity();
-        if (type == WorkerError)
-            emit OnFTPError(int(n.first), n.text);
-        else
-            completeLogin(int(n.second));
-        return true;
+        emit OnFTPError(int(n.first), n.text);
+    } else if (type == LoginDone) {
+        completeLogin(int(static_cast<RavelNotifyEvent *>(event)->second));
+    } else if (type != JobEnded) {
+        return QObject::event(event);
     }
-    return QObject::event(event);
+    // After the handling, so that whoever looks at the state then sees it changed.
+    emit activity();
+    return true;
 }
 
 void CRavelCtrl::onHostReply(const QString &reply)
@@ -323,9 +321,13 @@ void CRavelCtrl::setPort(int value)
 
 void CRavelCtrl::setTimeOut(int value)
 {
-    // A negative time-out would make every wait end at once; 16 bits as published.
-    if (!outOfRange(value, 0, 32767) && busyCheck() && runValueJob(SetTimeout, value))
-        m_TimeOut = value;
+    // Negative values have no meaning; 16 bits as published.
+    if (outOfRange(value, 0, 32767) || !busyCheck())
+        return;
+    // Stored even when its own wait fails: with a time-out of 0 every wait does, and the
+    // host could never raise the time-out again.
+    runValueJob(SetTimeout, value);
+    m_TimeOut = value;
 }
 
 void CRavelCtrl::setLogToFile(bool value)
@@ -431,6 +433,9 @@ void CRavelCtrl::completeLogin(int code)
     } else {
         runJob(newJob(ReadAddresses), Waits::Always);
         m_state.connected = true;
+        // Servers refuse a restart in ASCII mode, which would hide their REST support.
+        m_command = QStringLiteral("TYPE");
+        rawCommand(QStringLiteral("TYPE I"));
         m_command = QStringLiteral("REST");
         m_state.restSupported = rawCommand(QStringLiteral("REST 100")) == 350;
         if (m_state.restSupported)
@@ -665,6 +670,7 @@ void CRavelCtrl::RESTSTOR(const QVariant &LocalFile, const QVariant &RemoteFile,
     auto job = newJob(RestartSend);
     job->second = m_RemoteFile;
     job->restartParameter = QFileInfo(m_LocalFile).size();
+    m_state.fileSize = job->restartParameter;
     runRestart(std::move(job), QIODevice::ReadOnly, point, QStringLiteral("RESTSTOR"));
 }
 

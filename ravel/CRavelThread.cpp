@@ -169,6 +169,8 @@ void CRavelThread::runJob(RavelJobEvent &job)
     }
     if (alwaysSignals(job.job) || !m_async)
         m_success.set(job.sequence);
+    else if (endsWithoutNotification(job.job))
+        clearBusy();
     if (job.job == EndWorker)
         exit();
 }
@@ -270,10 +272,11 @@ void CRavelThread::execute(RavelJobEvent &job)
         lib->SetReplyEcho(int(job.value), m_owner, HostReply);
         break;
     case Send:
-        reportFailure(job.append ? lib->SendAppend(first.constData(), second.constData(), job.type,
-                                                   m_async, m_owner, TransferProgress)
-                                 : lib->Send(first.constData(), second.constData(), job.type,
-                                             m_async, job.unique, m_owner, TransferProgress));
+        reportFailure(job.append
+                          ? lib->SendAppend(first.constData(), second.constData(), job.type,
+                                            m_async, progressReceiver(), TransferProgress)
+                          : lib->Send(first.constData(), second.constData(), job.type, m_async,
+                                      job.unique, progressReceiver(), TransferProgress));
         break;
     case SetPort:
         lib->SetPort(int(job.value));
@@ -379,8 +382,8 @@ void CRavelThread::receive(const RavelJobEvent &job)
     const QByteArray remote = wire(job.first);
     const QByteArray local = wire(job.second);
     const auto start = job.append ? m_library->ReceiveAppend : m_library->Receive;
-    const int code =
-        start(remote.constData(), local.constData(), job.type, m_async, m_owner, TransferProgress);
+    const int code = start(remote.constData(), local.constData(), job.type, m_async,
+                           progressReceiver(), TransferProgress);
     if (m_async)
         m_state.fileSize = m_library->TransferSize();
     else
@@ -394,9 +397,9 @@ void CRavelThread::restart(const RavelJobEvent &job)
     const int code =
         job.job == RestartSend
             ? m_library->RestartSend(fd, remote.constData(), 'I', m_async, job.restartParameter,
-                                     m_owner, TransferProgress)
+                                     progressReceiver(), TransferProgress)
             : m_library->RestartReceive(remote.constData(), fd, 'I', m_async, job.restartParameter,
-                                        m_owner, TransferProgress);
+                                        progressReceiver(), TransferProgress);
     reportFailure(code);
     // The descriptor is the job's own copy; in asynchronous mode the library holds it until
     // its end notification, and the component closes its file then.
@@ -420,6 +423,13 @@ void CRavelThread::setLog(bool on, const QString &fileName)
         throw RavelFileError(errno, QStringLiteral("%1: %2").arg(fileName, log->errorString()));
     m_library->SetLogFile(log->handle());
     m_log = std::move(log);
+}
+
+void CRavelThread::clearBusy()
+{
+    // Nothing else would ever clear it, and every checked call would be refused.
+    m_state.busy = false;
+    QCoreApplication::postEvent(m_owner, new RavelNotifyEvent(JobEnded, 0, 0));
 }
 
 void CRavelThread::dropConnection()

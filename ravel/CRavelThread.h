@@ -54,6 +54,7 @@ private:
     void report(int code);
     void fireError(qint32 number, const QString &text);
     void dropConnection();
+    void clearBusy();
     void login(const RavelJobEvent &job);
     void readAddresses();
     void list(const RavelJobEvent &job);
@@ -61,6 +62,8 @@ private:
     void restart(const RavelJobEvent &job);
     void setLog(bool on, const QString &fileName);
     void endSession();
+    // Progress is an asynchronous transfer's only report; a synchronous one has its wait.
+    QObject *progressReceiver() const { return m_async ? m_owner : nullptr; }
     void reportFailure(int code)
     {
         if (code != FTPLIB_OK)

@@ -15,8 +15,8 @@ enum Notification
     StartWorker = 2031,
     // The worker's own failure report; becomes OnFTPError on the host's thread.
     WorkerError = 2032,
-    // The worker set its success or error signal.
-    JobSignalled = 2033,
+    // The worker ended a job that has no notification of its own.
+    JobEnded = 2033,
 };
 
 enum Job
@@ -51,9 +51,12 @@ enum Job
 };
 
 // Jobs that always signal success; the others only when the library runs synchronously.
+// An abort signals too: the library returns once the server has answered, and a caller
+// left waiting out its whole time-out after that would only see the host freeze.
 constexpr bool alwaysSignals(Job job)
 {
     switch (job) {
+    case Abort:
     case ChangeDir:
     case IdentifyHost:
     case ReadAddresses:
@@ -73,6 +76,12 @@ constexpr bool alwaysSignals(Job job)
     default:
         return false;
     }
+}
+
+// Asynchronous jobs that the library reports no end of: the worker clears the busy flag.
+constexpr bool endsWithoutNotification(Job job)
+{
+    return job == ParentDir || job == Delete || job == RemoveDir || job == Rename;
 }
 
 constexpr QEvent::Type eventType(int number)
