@@ -24,6 +24,7 @@
 #include "PreviewArea.h"
 #include "PreviewCommand.h"
 #include "ProjectFile.h"
+#include "RavelDispatch.h"
 #include "ScannerCommands.h"
 #include "ShellSettings.h"
 #include "StylePanel.h"
@@ -174,8 +175,18 @@ void LumoraWebPageGen::buildMenus()
     mnuOptionTipOfDay =
         option("mnuOptionTipOfDay", QStringLiteral("&Show Tip of The Day at Startup"));
     spacer(options, "mnuSpacer7");
-    menuItem(options, "mnuOptionAdvancedFtp", QStringLiteral("Advanced &FTP Settings"))
-        ->setEnabled(false);
+    // Changes hold for this session only: the program saves none of them.
+    connect(menuItem(options, "mnuOptionAdvancedFtp", QStringLiteral("Advanced &FTP Settings")),
+            &QAction::triggered, this, [this] {
+                const RavelDispatch::Result shown = RavelDispatch::invoke(
+                    *m_ravel, QStringLiteral("ShowPropPage"), RavelDispatch::Kind::Call, {});
+                if (shown.error)
+                    m_dialogs.message(QStringLiteral("%1 - %2")
+                                          .arg(shown.error->number())
+                                          .arg(shown.error->description()),
+                                      AppText::AppTitle, Dialogs::Icon::Critical,
+                                      Dialogs::Buttons::Ok);
+            });
 
     QMenu *help = subMenu(this, bar, "mnuHelp", QStringLiteral("&Help"));
     connect(menuItem(help, "mnuLumoraHelp", QStringLiteral("&Lumora Help")), &QAction::triggered,

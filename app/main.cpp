@@ -1,6 +1,7 @@
 #include "AppText.h"
 #include "LumoraWebPageGen.h"
 #include "QtDialogs.h"
+#include "RavelRegistry.h"
 #include "SplashWindow.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(AppText::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("lumorapage"));
+    // Hosts create the component through the per-user registry; keep it pointing at ours.
+    RavelRegistry::ensureRegistered();
 
     QtDialogs dialogs;
     std::unique_ptr<LumoraWebPageGen> window;

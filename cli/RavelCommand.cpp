@@ -2,17 +2,39 @@
 
 #include "CRavelCtrl.h"
 #include "CommandLine.h"
+#include "RavelExports.h"
+#include "RavelRegistry.h"
 #include "RavelScript.h"
 
 #include <cstdio>
 #include <iostream>
 #include <string>
 
+namespace {
+int registration(bool unregister)
+{
+    const qint32 result = unregister ? RavelUnregisterServer() : RavelRegisterServer();
+    const QByteArray file = RavelRegistry::fileName().toLocal8Bit();
+    if (result != RavelRegistry::Ok) {
+        std::fprintf(stderr, "lumora: %s failed (0x%08X) in %s\n",
+                     unregister ? "unregistering" : "registering", quint32(result),
+                     file.constData());
+        return 1;
+    }
+    std::printf("%s %s\n", unregister ? "unregistered from" : "registered in", file.constData());
+    return 0;
+}
+} // namespace
+
 int runRavelCommand(const QStringList &arguments)
 {
-    CommandLine cli(arguments, {}, {});
-    if (!cli.ok())
-        return cli.usage(QStringLiteral("lumora ravel < SCRIPT"));
+    CommandLine cli(arguments, {}, {QStringLiteral("register"), QStringLiteral("unregister")});
+    const bool reg = cli.has(QStringLiteral("register"));
+    const bool unreg = cli.has(QStringLiteral("unregister"));
+    if (!cli.ok() || (reg && unreg))
+        return cli.usage(QStringLiteral("lumora ravel [--register | --unregister] < SCRIPT"));
+    if (reg || unreg)
+        return registration(unreg);
 
     CRavelCtrl ctrl;
     RavelScript script(ctrl, [](const QString &line) {

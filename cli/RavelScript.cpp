@@ -2,6 +2,7 @@
 
 #include "CRavelCtrl.h"
 #include "RavelDispatch.h"
+#include "RavelPersistence.h"
 
 #include <QEventLoop>
 #include <QRegularExpression>
@@ -63,9 +64,39 @@ void RavelScript::run(const QString &line)
         ok &&seconds >= 0 ? waitFor(int(seconds * 1000)) : syntax(trimmed);
     } else if (keyword == QLatin1String("waitidle") && words->size() == 1) {
         waitIdle();
+    } else if ((keyword == QLatin1String("load") || keyword == QLatin1String("save")) &&
+               words->size() == 2) {
+        const std::optional<QVariant> file = parseLiteral(words->at(1));
+        file && file->typeId() == QMetaType::QString
+            ? persist(keyword == QLatin1String("save"), file->toString())
+            : syntax(trimmed);
     } else {
         syntax(trimmed);
     }
+}
+
+void RavelScript::persist(bool save, const QString &fileName)
+{
+    QString error;
+    if (save) {
+        if (!RavelPersistence::save(m_ctrl).saveFile(fileName, &error)) {
+            m_output(QStringLiteral("error 75 ") + format(error));
+            return;
+        }
+        m_output(QStringLiteral("="));
+        return;
+    }
+    const std::optional<RavelPropertyBag> bag = RavelPropertyBag::loadFile(fileName, &error);
+    const RavelPersistence::LoadResult loaded =
+        bag ? RavelPersistence::load(m_ctrl, *bag) : RavelPersistence::LoadResult{};
+    if (!loaded.loaded) {
+        m_output(QStringLiteral("error 75 ") + format(bag ? loaded.error : error));
+        return;
+    }
+    // Values that could not be used took their defaults; the host should know which.
+    m_output(loaded.defaulted.isEmpty()
+                 ? QStringLiteral("=")
+                 : QStringLiteral("= ") + format(loaded.defaulted.join(QLatin1Char(' '))));
 }
 
 void RavelScript::syntax(const QString &what)

@@ -29,6 +29,8 @@ private:
     void access(const QStringList &words);
     void waitFor(int milliseconds);
     void waitIdle();
+    // `save FILE` and `load FILE`: the component's saved settings, as a host document keeps them.
+    void persist(bool save, const QString &fileName);
     void syntax(const QString &what);
     void printEvent(const QString &name, const QVariantList &args);
     void connectEvents();

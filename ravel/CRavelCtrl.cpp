@@ -4,6 +4,7 @@
 #include "RavelFtpLibrary.h"
 #include "RavelJobEvent.h"
 #include "RavelNotifyEvent.h"
+#include "RavelPagesLibrary.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -480,12 +481,14 @@ void CRavelCtrl::RNFR(const QString &RemoteFile, const QString &NewFile)
 
 void CRavelCtrl::ShowPropPage()
 {
-    raise(RavelError::notInThisBuild());
+    if (const auto error = RavelPagesLibrary::showPropertyFrame(*this))
+        raise(*error);
 }
 
 void CRavelCtrl::AboutBox()
 {
-    raise(RavelError::notInThisBuild());
+    if (const auto error = RavelPagesLibrary::showAboutBox(*this))
+        raise(*error);
 }
 
 void CRavelCtrl::QUIT()

@@ -25,6 +25,8 @@ class RavelNotifyEvent;
 class CRavelCtrl : public QObject
 {
     Q_OBJECT
+    // Saved settings are written straight into the properties, without the setters' jobs.
+    friend class RavelPersistence;
 
     Q_CLASSINFO("ProgID", "Ravel.RavelCtrl.1")
     Q_CLASSINFO("TypeName", "Ravel Control")
