@@ -19,8 +19,8 @@ CRavelMiscPropPage::CRavelMiscPropPage(QWidget *parent)
               {{133, 17, 100, 10}, {133, 32, 100, 10}});
     y = 58;
     for (const char *name : {"LogFileName", "RemoteFile", "LocalFile"}) {
-        addLabel(QLatin1String(name) + QLatin1Char(':'), {7, y + 2, 55, 8},
-                 addText(QLatin1String(name), {64, y, 179, 12}));
+        addLabel(QLatin1String(name) + QLatin1Char(':'), {7, y + 2, 59, 8},
+                 addText(QLatin1String(name), {68, y, 175, 12}));
         y += 16;
     }
 }

@@ -23,22 +23,22 @@ CRavelProxyPropPage::CRavelProxyPropPage(QWidget *parent)
     };
     const Row rows[] = {
         {QStringLiteral("ProxyPo&rt:"),
-         addNumber(QStringLiteral("ProxyPort"), {102, 32, 40, 12}, 0, 65535, false)},
+         addNumber(QStringLiteral("ProxyPort"), {106, 32, 40, 12}, 0, 65535, false)},
         {QStringLiteral("ProxyType:"),
          addList(QStringLiteral("ProxyType"),
                  {QStringLiteral("0 - SITE Hostname"), QStringLiteral("1 - Proxy OPEN"),
                   QStringLiteral("2 - USER After Logon"), QStringLiteral("3 - USER Without Logon")},
-                 {102, 46, 120, 12})},
+                 {106, 46, 120, 12})},
         {QStringLiteral("Proxy&UserID:"),
-         addText(QStringLiteral("ProxyUserID"), {102, 60, 135, 12}, 50)},
+         addText(QStringLiteral("ProxyUserID"), {106, 60, 131, 12}, 50)},
         {QStringLiteral("&ProxyPassWd:"),
-         addPassword(QStringLiteral("ProxyPassWd"), {102, 74, 135, 12}, 50)},
+         addPassword(QStringLiteral("ProxyPassWd"), {106, 74, 131, 12}, 50)},
         {QStringLiteral("Proxy&Host:"),
-         addText(QStringLiteral("ProxyHost"), {102, 88, 135, 12}, 100)},
+         addText(QStringLiteral("ProxyHost"), {106, 88, 131, 12}, 100)},
     };
     int y = 34;
     for (const Row &row : rows) {
-        m_proxyWidgets << row.field << addLabel(row.label, {46, y, 54, 8}, row.field);
+        m_proxyWidgets << row.field << addLabel(row.label, {46, y, 58, 8}, row.field);
         y += 14;
     }
 }

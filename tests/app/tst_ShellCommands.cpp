@@ -34,6 +34,7 @@ private slots:
     void tipWindowAtFirstActivation();
     void activationResetsTheTipCheckMark();
     void aboutBox();
+    void advancedFtpSettingsEditTheWindowsComponent();
     void fileBrowserPreviewsAndAdds();
     void previewOpensTheBrowserWindow();
     void helpOpensTheShippedPage();
@@ -227,6 +228,24 @@ void tst_ShellCommands::aboutBox()
     about->trigger();
     QCOMPARE(version, "Version 3.0.0");
     QCOMPARE(w.focusWidget(), child<QWidget>(&w, "cmdDummyFocus"));
+}
+
+void tst_ShellCommands::advancedFtpSettingsEditTheWindowsComponent()
+{
+    LumoraWebPageGen &w = start();
+    QString title;
+    closeNextModal([&title](QDialog *d) {
+        title = d->windowTitle();
+        auto *host = d->findChild<QLineEdit *>("RemoteHost");
+        QVERIFY(host);
+        host->setText("ftp.lumora.test");
+    });
+    QAction *advanced = child<QAction>(&w, "mnuOptionAdvancedFtp");
+    QVERIFY(advanced->isEnabled());
+    advanced->trigger();
+    QCOMPARE(title, "Ravel Control");
+    QCOMPARE(w.ravel().property("RemoteHost"), QVariant("ftp.lumora.test"));
+    QVERIFY(m_dialogs.messages.isEmpty());
 }
 
 void tst_ShellCommands::fileBrowserPreviewsAndAdds()
