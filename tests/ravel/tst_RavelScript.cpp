@@ -1,7 +1,11 @@
 #include "FtpTestServer.h"
 #include "RavelScript.h"
 
+#include "CRavelCtrl.h"
+
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 // `lumora ravel`: literals and values, and whole scripts run by the built program.
@@ -14,6 +18,7 @@ private slots:
     void values_data();
     void values();
     void endToEnd();
+    void saveAndLoad();
 };
 
 void tst_RavelScript::literals_data()
@@ -130,6 +135,46 @@ call QUIT
         "=",
     };
     QCOMPARE(lines, expected);
+}
+
+void tst_RavelScript::saveAndLoad()
+{
+    QTemporaryDir dir;
+    const QString form = dir.filePath(QStringLiteral("form.txt"));
+    QStringList out;
+    const auto run = [&out](CRavelCtrl &ctrl, const QStringList &lines) {
+        out.clear();
+        RavelScript script(ctrl, [&out](const QString &line) { out << line; });
+        for (const QString &line : lines)
+            script.run(line);
+        return out;
+    };
+    CRavelCtrl first;
+    QCOMPARE(
+        run(first, {QStringLiteral("set UserName \"kim\""), QStringLiteral("set Account \"acct\""),
+                    QStringLiteral("save \"%1\"").arg(form)}),
+        QStringList({"=", "=", "="}));
+    CRavelCtrl second;
+    QCOMPARE(run(second, {QStringLiteral("load \"%1\"").arg(form), "get UserName", "get Account",
+                          "get Port"}),
+             QStringList({"=", "= \"kim\"", "= \"\"", "= 21"}));
+
+    // A stored value the property would refuse takes its default, and the host is told.
+    QFile file(form);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write("Port=40000\r\nFileType=7\r\n");
+    file.close();
+    QCOMPARE(run(second, {QStringLiteral("load \"%1\"").arg(form), "get Port"}),
+             QStringList({"= \"Port FileType\"", "= 21"}));
+
+    const QStringList failed =
+        run(second,
+            {QStringLiteral("load \"%1\"").arg(dir.filePath("missing")),
+             QStringLiteral("save \"%1\"").arg(dir.filePath("no/such/dir/f")), "load form.txt"});
+    QCOMPARE(failed.size(), 3);
+    QVERIFY(failed[0].startsWith("error 75 "));
+    QVERIFY(failed[1].startsWith("error 75 "));
+    QVERIFY(failed[2].startsWith("syntax "));
 }
 
 QTEST_GUILESS_MAIN(tst_RavelScript)
