@@ -23,6 +23,13 @@ bool safeOnWire(const QString &text)
            !text.contains(QChar(0));
 }
 
+// Result codes with which a transfer ends when the control connection may be gone.
+bool mayMeanLoss(int code)
+{
+    return code == FTPLIB_NOTCONNECTED || code == FTPLIB_NOREPLY || code == FTPLIB_SENDREFUSED ||
+           code == FTPLIB_UNEXPECTEDANSWER;
+}
+
 QDateTime zeroDate()
 {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
@@ -181,7 +188,11 @@ bool CRavelCtrl::event(QEvent *event)
             onListLine(n.first != 0, QString::fromUtf8(n.text), n.code);
             break;
         case TransferProgress:
-            onTransferProgress(n.first != 0, n.second);
+            onTransferProgress(n.first != 0, n.second, n.code);
+            break;
+        case ConnectionLost:
+            if (m_state.connected)
+                postLossCheck(n.code, false);
             break;
         default:
             break;
@@ -230,16 +241,31 @@ void CRavelCtrl::onListLine(bool complete, const QString &line, int code)
         emit OnDirList(line, complete, 0);
 }
 
-void CRavelCtrl::onTransferProgress(bool end, qint64 bytes)
+void CRavelCtrl::onTransferProgress(bool end, qint64 bytes, int code)
 {
     const bool complete = end && bytes >= 0;
     m_state.bytes = bytes;
     emit OnAsyncEvent(m_state.fileSize, bytes, m_command, complete);
     if (end) {
-        m_state.busy = false;
         m_state.transfer = false;
         m_restartFile.reset();
+        // The worker clears the busy flag once it has looked, so a host that waits for
+        // StillExecuting then finds Connected settled too.
+        const bool checking =
+            !complete && mayMeanLoss(code) && m_state.connected && postLossCheck(code, true);
+        if (!checking)
+            m_state.busy = false;
     }
+}
+
+bool CRavelCtrl::postLossCheck(int code, bool afterTransfer)
+{
+    if (!m_worker || !m_state.ready)
+        return false;
+    auto job = newJob(LossCheck);
+    job->value = code;
+    job->afterTransfer = afterTransfer;
+    return m_worker->post(std::move(job));
 }
 
 // --- properties ---

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 class RavelJobSignal;
 class RavelState;
@@ -52,6 +53,9 @@ private:
     void runJob(RavelJobEvent &job);
     void execute(RavelJobEvent &job);
     void report(int code);
+    // The lost-connection handling when NOOP finds the link gone; silent otherwise.
+    void checkLoss(int code, bool afterTransfer);
+    void fireReport(int code, const QString &reply);
     void fireError(qint32 number, const QString &text);
     void dropConnection();
     void clearBusy();
@@ -79,6 +83,9 @@ private:
     RavelFtpLibrary m_library;
     bool m_async = false;
     std::unique_ptr<QFile> m_log;
-    std::atomic<QObject *> m_receiver{nullptr};
+    // Guards the receiver's life against a post() racing the worker's end, and hands each
+    // job's fields over to the worker in a way the thread checkers can see.
+    std::mutex m_postMutex;
+    QObject *m_receiver = nullptr;
     QString m_failure;
 };

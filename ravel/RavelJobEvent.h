@@ -35,5 +35,7 @@ public:
     bool append = false;
     bool unique = false;
     bool longDirs = true;
+    // A loss check after a failed transfer: the busy flag waits for its verdict.
+    bool afterTransfer = false;
     Login login;
 };

@@ -86,6 +86,8 @@ enum FtpLibNotification : int
     FTPLIB_NOTIFY_TRANSFER = 2028, // first 0: second = bytes so far; first 1: end, second =
                                    // bytes or -1 on failure, code set
     FTPLIB_NOTIFY_LOGIN = 2029,    // second = code = the login result
+    FTPLIB_NOTIFY_LOST = 2030,     // the server closed the control connection while no call
+                                   // was running; second = code = FTPLIB_NOTCONNECTED
 };
 
 // Firewall login types of LibFirewallLogin.
@@ -122,7 +124,8 @@ typedef unsigned long (*FtpLibThreadIdFn)(void);
 extern "C" {
 
 // Starts the calling thread's session; receiver is where the reply echo goes unless
-// LibSetReplyEcho names another. FTPLIB_SESSIONUSED when the thread already has one.
+// LibSetReplyEcho names another, and where FTPLIB_NOTIFY_LOST goes. FTPLIB_SESSIONUSED when
+// the thread already has one.
 FTPLIB_EXPORT int LibStartSession(QObject *receiver, FtpLibThreadIdFn threadId);
 // Ends the session; FTPLIB_STILLCONNECTED (and nothing ended) while connected.
 FTPLIB_EXPORT int LibEndSession(void);

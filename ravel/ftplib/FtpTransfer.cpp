@@ -232,6 +232,9 @@ int FtpTransfer::streamSend()
         }
         m_result.bytes += n;
         m_request.notify.post(0, m_result.bytes);
+        // Without this a lost session shows only after the whole file has gone out.
+        if (m_control.peerClosed())
+            return FTPLIB_NOREPLY;
     }
     while (m_data->bytesToWrite() > 0) {
         if (!m_data->waitForBytesWritten(m_control.timeout()))
@@ -263,6 +266,8 @@ int FtpTransfer::streamReceive()
         m_result.bytes += n;
         if (!m_request.lines)
             m_request.notify.post(0, m_result.bytes);
+        if (m_control.peerClosed())
+            return FTPLIB_NOREPLY;
     }
     if (m_request.lines) {
         const QByteArray last = m_lines.finish();
