@@ -83,8 +83,9 @@ enum FtpLibNotification : int
 {
     FTPLIB_NOTIFY_LIST = 2026,     // first 0: text = one listing line; first 1: end, code set
     FTPLIB_NOTIFY_REPLY = 2027,    // text = one whole server reply, lines joined by CR LF
-    FTPLIB_NOTIFY_TRANSFER = 2028, // first 0: second = bytes so far; first 1: end, second =
-                                   // bytes or -1 on failure, code set
+    FTPLIB_NOTIFY_TRANSFER = 2028, // first 0: second = bytes so far (the first chunk, then at
+                                   // most ten a second); first 1: end, second = bytes or -1 on
+                                   // failure, code set
     FTPLIB_NOTIFY_LOGIN = 2029,    // second = code = the login result
     FTPLIB_NOTIFY_LOST = 2030,     // the server closed the control connection while no call
                                    // was running; second = code = FTPLIB_NOTCONNECTED
