@@ -30,7 +30,7 @@ protected:
     {
         if (e->type() != FtpLibNotifyEvent::EventType)
             return QObject::event(e);
-        const auto *n = static_cast<FtpLibNotifyEvent *>(e);
+        const auto *n = &static_cast<FtpLibNotifyEvent *>(e)->received();
         if (n->first != 0) {
             failures += n->code != FTPLIB_OK;
             loop.quit();

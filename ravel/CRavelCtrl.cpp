@@ -91,16 +91,18 @@ bool CRavelCtrl::startWorker()
 bool CRavelCtrl::waitUntilReady()
 {
     startWorker();
-    if (!m_state.ready && m_worker->isRunning()) {
+    // Every change of ready or ended posts readyChanged after it, so none is missed here.
+    if (!m_state.ready && !m_worker->hasEnded()) {
         QEventLoop loop;
-        connect(m_worker.get(), &CRavelThread::readyChanged, &loop, &QEventLoop::quit);
-        connect(m_worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-        if (!m_state.ready && !m_worker->isFinished())
-            loop.exec();
+        connect(m_worker.get(), &CRavelThread::readyChanged, &loop, [&] {
+            if (m_state.ready || m_worker->hasEnded())
+                loop.quit();
+        });
+        loop.exec();
     }
     if (m_state.ready)
         return true;
-    m_worker->wait();
+    m_worker->join();
     raise(RavelError::workerNotReady(m_worker->failure()));
     return false;
 }
@@ -126,9 +128,13 @@ bool CRavelCtrl::runJob(std::unique_ptr<RavelJobEvent> job, Waits waits)
     if (!waitUntilReady())
         return false;
     const quint64 sequence = job->sequence;
-    if (!m_worker->post(std::move(job)))
+    // Set before the post: a worker quick enough to end the job and clear the flag first
+    // would otherwise leave it set for good.
+    const bool wasBusy = m_state.busy.exchange(true);
+    if (!m_worker->post(std::move(job))) {
+        m_state.busy = wasBusy;
         return false;
-    m_state.busy = true;
+    }
     if (waits == Waits::Never || (waits == Waits::WhenSync && m_AsyncMode))
         return true;
     const bool succeeded = waitForJob(sequence);
@@ -179,7 +185,7 @@ bool CRavelCtrl::event(QEvent *event)
         return true;
     }
     if (type == FtpLibNotifyEvent::EventType) {
-        const auto &n = *static_cast<FtpLibNotifyEvent *>(event);
+        const auto &n = static_cast<FtpLibNotifyEvent *>(event)->received();
         switch (n.message) {
         case HostReply:
             onHostReply(QString::fromUtf8(n.text));
@@ -198,10 +204,10 @@ bool CRavelCtrl::event(QEvent *event)
             break;
         }
     } else if (type == WorkerError) {
-        const auto &n = *static_cast<RavelNotifyEvent *>(event);
+        const auto &n = static_cast<RavelNotifyEvent *>(event)->received();
         emit OnFTPError(int(n.first), n.text);
     } else if (type == LoginDone) {
-        completeLogin(int(static_cast<RavelNotifyEvent *>(event)->second));
+        completeLogin(int(static_cast<RavelNotifyEvent *>(event)->received().second));
     } else if (type != JobEnded) {
         return QObject::event(event);
     }

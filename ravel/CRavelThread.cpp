@@ -91,11 +91,45 @@ CRavelThread::CRavelThread(QObject *owner, RavelState &state, RavelJobSignal &su
 
 CRavelThread::~CRavelThread()
 {
+    join();
+}
+
+void CRavelThread::join()
+{
     wait();
+    m_exited.load(std::memory_order_acquire);
+}
+
+namespace {
+const QEvent::Type ReadyChanged = QEvent::Type(QEvent::registerEventType());
+}
+
+void CRavelThread::postReadyChanged()
+{
+    auto *changed = new QEvent(ReadyChanged);
+    m_readyPosts.fetch_add(1, std::memory_order_release);
+    QCoreApplication::postEvent(this, changed);
+}
+
+void CRavelThread::leave()
+{
+    m_ended.store(true, std::memory_order_release);
+    postReadyChanged();
+    m_exited.store(true, std::memory_order_release);
+}
+
+bool CRavelThread::event(QEvent *event)
+{
+    m_readyPosts.load(std::memory_order_acquire);
+    if (event->type() != ReadyChanged)
+        return QThread::event(event);
+    emit readyChanged();
+    return true;
 }
 
 bool CRavelThread::post(std::unique_ptr<RavelJobEvent> job)
 {
+    job->ownTexts();
     const std::lock_guard lock(m_postMutex);
     if (!m_receiver)
         return false;
@@ -113,14 +147,14 @@ void CRavelThread::run()
     QString error;
     if (!m_library.load(m_libraryPath, &error)) {
         m_failure = error;
-        emit readyChanged();
+        leave();
         return;
     }
     const int started = m_library->StartSession(m_owner, currentThreadNumber);
     if (started != FTPLIB_OK) {
         m_failure = QString::fromUtf8(m_library->ErrorText(started));
         report(started);
-        emit readyChanged();
+        leave();
         return;
     }
     m_library->SetReplyEcho(m_settings.verbose, m_owner, HostReply);
@@ -136,7 +170,7 @@ void CRavelThread::run()
         m_receiver = &receiver;
     }
     m_state.ready = true;
-    emit readyChanged();
+    postReadyChanged();
     exec();
     {
         // No post() may still be on its way to the receiver when it goes.
@@ -147,7 +181,7 @@ void CRavelThread::run()
     }
     endSession();
     m_state.ready = false;
-    emit readyChanged();
+    leave();
 }
 
 void CRavelThread::endSession()

@@ -39,18 +39,27 @@ public:
     bool post(std::unique_ptr<RavelJobEvent> job);
     // Why the worker ended without becoming ready.
     QString failure() const;
+    // Waits for the worker's end; afterwards everything it wrote may be read.
+    void join();
+    // The worker has left run(); a readyChanged() for it is on its way or delivered.
+    bool hasEnded() const { return m_ended.load(std::memory_order_acquire); }
 
 signals:
-    // Emitted from the worker when the ready flag changes.
+    // Emitted on the host's thread when the ready flag has changed.
     void readyChanged();
 
 protected:
     void run() override;
+    bool event(QEvent *event) override;
 
 private:
     class JobReceiver;
 
     void runJob(RavelJobEvent &job);
+    // From the worker: readyChanged() follows on the host's thread.
+    void postReadyChanged();
+    // The worker's last words: ended, readyChanged(), and the order join() relies on.
+    void leave();
     void execute(RavelJobEvent &job);
     void report(int code);
     // The lost-connection handling when NOOP finds the link gone; silent otherwise.
@@ -88,4 +97,9 @@ private:
     std::mutex m_postMutex;
     QObject *m_receiver = nullptr;
     QString m_failure;
+    // QThread::wait() orders the worker's end before it through a futex that ThreadSanitizer
+    // cannot see; this pair states the same order in a way it can.
+    std::atomic<bool> m_ended{false};
+    std::atomic<bool> m_exited{false};
+    std::atomic<quint64> m_readyPosts{0};
 };

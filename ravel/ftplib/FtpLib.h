@@ -21,6 +21,7 @@
 
 #include <QByteArray>
 #include <QEvent>
+#include <atomic>
 
 #if defined(RAVELFTP_BUILD)
 #define FTPLIB_EXPORT __attribute__((visibility("default")))
@@ -101,7 +102,9 @@ enum FtpLibFirewall : int
 };
 
 // One notification. `message` is the number the caller handed in; `first` and `second` are
-// the two words described above; `code` is the result code of an end (0 = success).
+// the two words described above; `code` is the result code of an end (0 = success). Read it
+// through received(): Qt's event queue orders the posting thread's writes before the
+// receiver's reads in a way ThreadSanitizer cannot see, and this pair shows it the order.
 struct FtpLibNotifyEvent : QEvent
 {
     static constexpr QEvent::Type EventType = QEvent::Type(QEvent::User + 2026);
@@ -110,6 +113,13 @@ struct FtpLibNotifyEvent : QEvent
                       const QByteArray &text)
         : QEvent(EventType), message(message), first(first), second(second), code(code), text(text)
     {
+        m_posted.store(true, std::memory_order_release);
+    }
+
+    const FtpLibNotifyEvent &received() const
+    {
+        m_posted.load(std::memory_order_acquire);
+        return *this;
     }
 
     int message;
@@ -117,6 +127,9 @@ struct FtpLibNotifyEvent : QEvent
     long long second;
     int code;
     QByteArray text;
+
+private:
+    std::atomic<bool> m_posted{false};
 };
 
 // Returns an identifier of the calling thread; written into the session transcript.
