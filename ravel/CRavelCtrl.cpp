@@ -24,6 +24,13 @@ bool safeOnWire(const QString &text)
            !text.contains(QChar(0));
 }
 
+// Result codes with which a transfer ends when the control connection may be gone.
+bool mayMeanLoss(int code)
+{
+    return code == FTPLIB_NOTCONNECTED || code == FTPLIB_NOREPLY || code == FTPLIB_SENDREFUSED ||
+           code == FTPLIB_UNEXPECTEDANSWER;
+}
+
 QDateTime zeroDate()
 {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
@@ -85,16 +92,18 @@ bool CRavelCtrl::startWorker()
 bool CRavelCtrl::waitUntilReady()
 {
     startWorker();
-    if (!m_state.ready && m_worker->isRunning()) {
+    // Every change of ready or ended posts readyChanged after it, so none is missed here.
+    if (!m_state.ready && !m_worker->hasEnded()) {
         QEventLoop loop;
-        connect(m_worker.get(), &CRavelThread::readyChanged, &loop, &QEventLoop::quit);
-        connect(m_worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-        if (!m_state.ready && !m_worker->isFinished())
-            loop.exec();
+        connect(m_worker.get(), &CRavelThread::readyChanged, &loop, [&] {
+            if (m_state.ready || m_worker->hasEnded())
+                loop.quit();
+        });
+        loop.exec();
     }
     if (m_state.ready)
         return true;
-    m_worker->wait();
+    m_worker->join();
     raise(RavelError::workerNotReady(m_worker->failure()));
     return false;
 }
@@ -120,9 +129,13 @@ bool CRavelCtrl::runJob(std::unique_ptr<RavelJobEvent> job, Waits waits)
     if (!waitUntilReady())
         return false;
     const quint64 sequence = job->sequence;
-    if (!m_worker->post(std::move(job)))
+    // Set before the post: a worker quick enough to end the job and clear the flag first
+    // would otherwise leave it set for good.
+    const bool wasBusy = m_state.busy.exchange(true);
+    if (!m_worker->post(std::move(job))) {
+        m_state.busy = wasBusy;
         return false;
-    m_state.busy = true;
+    }
     if (waits == Waits::Never || (waits == Waits::WhenSync && m_AsyncMode))
         return true;
     const bool succeeded = waitForJob(sequence);
@@ -173,7 +186,7 @@ bool CRavelCtrl::event(QEvent *event)
         return true;
     }
     if (type == FtpLibNotifyEvent::EventType) {
-        const auto &n = *static_cast<FtpLibNotifyEvent *>(event);
+        const auto &n = static_cast<FtpLibNotifyEvent *>(event)->received();
         switch (n.message) {
         case HostReply:
             onHostReply(QString::fromUtf8(n.text));
@@ -182,16 +195,20 @@ bool CRavelCtrl::event(QEvent *event)
             onListLine(n.first != 0, QString::fromUtf8(n.text), n.code);
             break;
         case TransferProgress:
-            onTransferProgress(n.first != 0, n.second);
+            onTransferProgress(n.first != 0, n.second, n.code);
+            break;
+        case ConnectionLost:
+            if (m_state.connected)
+                postLossCheck(n.code, false);
             break;
         default:
             break;
         }
     } else if (type == WorkerError) {
-        const auto &n = *static_cast<RavelNotifyEvent *>(event);
+        const auto &n = static_cast<RavelNotifyEvent *>(event)->received();
         emit OnFTPError(int(n.first), n.text);
     } else if (type == LoginDone) {
-        completeLogin(int(static_cast<RavelNotifyEvent *>(event)->second));
+        completeLogin(int(static_cast<RavelNotifyEvent *>(event)->received().second));
     } else if (type != JobEnded) {
         return QObject::event(event);
     }
@@ -231,16 +248,31 @@ void CRavelCtrl::onListLine(bool complete, const QString &line, int code)
         emit OnDirList(line, complete, 0);
 }
 
-void CRavelCtrl::onTransferProgress(bool end, qint64 bytes)
+void CRavelCtrl::onTransferProgress(bool end, qint64 bytes, int code)
 {
     const bool complete = end && bytes >= 0;
     m_state.bytes = bytes;
     emit OnAsyncEvent(m_state.fileSize, bytes, m_command, complete);
     if (end) {
-        m_state.busy = false;
         m_state.transfer = false;
         m_restartFile.reset();
+        // The worker clears the busy flag once it has looked, so a host that waits for
+        // StillExecuting then finds Connected settled too.
+        const bool checking =
+            !complete && mayMeanLoss(code) && m_state.connected && postLossCheck(code, true);
+        if (!checking)
+            m_state.busy = false;
     }
+}
+
+bool CRavelCtrl::postLossCheck(int code, bool afterTransfer)
+{
+    if (!m_worker || !m_state.ready)
+        return false;
+    auto job = newJob(LossCheck);
+    job->value = code;
+    job->afterTransfer = afterTransfer;
+    return m_worker->post(std::move(job));
 }
 
 // --- properties ---

@@ -504,7 +504,9 @@ private:
 
     void onHostReply(const QString &reply);
     void onListLine(bool complete, const QString &line, int code);
-    void onTransferProgress(bool end, qint64 bytes);
+    void onTransferProgress(bool end, qint64 bytes, int code);
+    // Asks the worker whether the link is gone; false when no worker takes jobs.
+    bool postLossCheck(int code, bool afterTransfer);
 
     bool outOfRange(int value, int low, int high);
     bool checkedText(const QString &text);

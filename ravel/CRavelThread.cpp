@@ -67,6 +67,10 @@ public:
     bool event(QEvent *event) override
     {
         if (auto *job = dynamic_cast<RavelJobEvent *>(event)) {
+            // Pairs with post(): the host filled the job before it let go of the lock.
+            {
+                const std::lock_guard handOff(m_worker.m_postMutex);
+            }
             m_worker.runJob(*job);
             return true;
         }
@@ -87,15 +91,49 @@ CRavelThread::CRavelThread(QObject *owner, RavelState &state, RavelJobSignal &su
 
 CRavelThread::~CRavelThread()
 {
+    join();
+}
+
+void CRavelThread::join()
+{
     wait();
+    m_exited.load(std::memory_order_acquire);
+}
+
+namespace {
+const QEvent::Type ReadyChanged = QEvent::Type(QEvent::registerEventType());
+}
+
+void CRavelThread::postReadyChanged()
+{
+    auto *changed = new QEvent(ReadyChanged);
+    m_readyPosts.fetch_add(1, std::memory_order_release);
+    QCoreApplication::postEvent(this, changed);
+}
+
+void CRavelThread::leave()
+{
+    m_ended.store(true, std::memory_order_release);
+    postReadyChanged();
+    m_exited.store(true, std::memory_order_release);
+}
+
+bool CRavelThread::event(QEvent *event)
+{
+    m_readyPosts.load(std::memory_order_acquire);
+    if (event->type() != ReadyChanged)
+        return QThread::event(event);
+    emit readyChanged();
+    return true;
 }
 
 bool CRavelThread::post(std::unique_ptr<RavelJobEvent> job)
 {
-    QObject *receiver = m_receiver.load();
-    if (!receiver)
+    job->ownTexts();
+    const std::lock_guard lock(m_postMutex);
+    if (!m_receiver)
         return false;
-    QCoreApplication::postEvent(receiver, job.release());
+    QCoreApplication::postEvent(m_receiver, job.release());
     return true;
 }
 
@@ -109,14 +147,14 @@ void CRavelThread::run()
     QString error;
     if (!m_library.load(m_libraryPath, &error)) {
         m_failure = error;
-        emit readyChanged();
+        leave();
         return;
     }
     const int started = m_library->StartSession(m_owner, currentThreadNumber);
     if (started != FTPLIB_OK) {
         m_failure = QString::fromUtf8(m_library->ErrorText(started));
         report(started);
-        emit readyChanged();
+        leave();
         return;
     }
     m_library->SetReplyEcho(m_settings.verbose, m_owner, HostReply);
@@ -127,16 +165,23 @@ void CRavelThread::run()
     m_library->SetTimeout(m_settings.timeout);
 
     JobReceiver receiver(*this);
-    m_receiver = &receiver;
+    {
+        const std::lock_guard lock(m_postMutex);
+        m_receiver = &receiver;
+    }
     m_state.ready = true;
-    emit readyChanged();
+    postReadyChanged();
     exec();
-    m_receiver = nullptr;
-    // Jobs posted after the end are never run; their callers' waits time out.
-    QCoreApplication::removePostedEvents(&receiver);
+    {
+        // No post() may still be on its way to the receiver when it goes.
+        const std::lock_guard lock(m_postMutex);
+        m_receiver = nullptr;
+        // Jobs posted after the end are never run; their callers' waits time out.
+        QCoreApplication::removePostedEvents(&receiver);
+    }
     endSession();
     m_state.ready = false;
-    emit readyChanged();
+    leave();
 }
 
 void CRavelThread::endSession()
@@ -167,6 +212,8 @@ void CRavelThread::runJob(RavelJobEvent &job)
         m_error.set(job.sequence);
         return;
     }
+    if (job.job == LossCheck)
+        return;
     if (alwaysSignals(job.job) || !m_async)
         m_success.set(job.sequence);
     else if (endsWithoutNotification(job.job))
@@ -288,6 +335,9 @@ void CRavelThread::execute(RavelJobEvent &job)
         m_state.connected = lib->Command("NOOP", nullptr, 0) == 200;
         break;
     case EndWorker:
+        break;
+    case LossCheck:
+        checkLoss(int(job.value), job.afterTransfer);
         break;
     }
 }
@@ -453,6 +503,26 @@ void CRavelThread::report(int code)
     } else if (code == FTPLIB_CONNECTREJECTED) {
         m_library->DropConnection();
     }
+    fireReport(code, reply);
+}
+
+void CRavelThread::checkLoss(int code, bool afterTransfer)
+{
+    const QString reply = QString::fromUtf8(m_library->LastReply()).trimmed();
+    // Already handled (a job before this one failed on the same loss, or LocalClose ran).
+    const bool gone = m_state.connected && m_library->Command("NOOP", nullptr, 0) != 200;
+    if (!gone) {
+        if (afterTransfer)
+            clearBusy();
+        return;
+    }
+    m_library->ResetAfterLoss();
+    dropConnection();
+    fireReport(code, reply);
+}
+
+void CRavelThread::fireReport(int code, const QString &reply)
+{
     const QString text = QString::fromUtf8(m_library->ErrorText(code));
     fireError(qint32(0x800A0000u + quint32(code + 3000)),
               reply.isEmpty() ? QStringLiteral("Error: %1").arg(text)

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 class RavelJobSignal;
 class RavelState;
@@ -38,20 +39,32 @@ public:
     bool post(std::unique_ptr<RavelJobEvent> job);
     // Why the worker ended without becoming ready.
     QString failure() const;
+    // Waits for the worker's end; afterwards everything it wrote may be read.
+    void join();
+    // The worker has left run(); a readyChanged() for it is on its way or delivered.
+    bool hasEnded() const { return m_ended.load(std::memory_order_acquire); }
 
 signals:
-    // Emitted from the worker when the ready flag changes.
+    // Emitted on the host's thread when the ready flag has changed.
     void readyChanged();
 
 protected:
     void run() override;
+    bool event(QEvent *event) override;
 
 private:
     class JobReceiver;
 
     void runJob(RavelJobEvent &job);
+    // From the worker: readyChanged() follows on the host's thread.
+    void postReadyChanged();
+    // The worker's last words: ended, readyChanged(), and the order join() relies on.
+    void leave();
     void execute(RavelJobEvent &job);
     void report(int code);
+    // The lost-connection handling when NOOP finds the link gone; silent otherwise.
+    void checkLoss(int code, bool afterTransfer);
+    void fireReport(int code, const QString &reply);
     void fireError(qint32 number, const QString &text);
     void dropConnection();
     void clearBusy();
@@ -79,6 +92,14 @@ private:
     RavelFtpLibrary m_library;
     bool m_async = false;
     std::unique_ptr<QFile> m_log;
-    std::atomic<QObject *> m_receiver{nullptr};
+    // Guards the receiver's life against a post() racing the worker's end, and hands each
+    // job's fields over to the worker in a way the thread checkers can see.
+    std::mutex m_postMutex;
+    QObject *m_receiver = nullptr;
     QString m_failure;
+    // QThread::wait() orders the worker's end before it through a futex that ThreadSanitizer
+    // cannot see; this pair states the same order in a way it can.
+    std::atomic<bool> m_ended{false};
+    std::atomic<bool> m_exited{false};
+    std::atomic<quint64> m_readyPosts{0};
 };

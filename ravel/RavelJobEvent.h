@@ -24,6 +24,16 @@ public:
     {
     }
 
+    // The worker becomes the only owner of the job's texts: a count shared with the host's
+    // copies would be synchronised inside Qt, where ThreadSanitizer cannot follow it.
+    void ownTexts()
+    {
+        for (QString *text :
+             {&first, &second, &login.host, &login.user, &login.password, &login.account,
+              &login.proxyHost, &login.proxyUser, &login.proxyPassword})
+            text->detach();
+    }
+
     const RavelMessages::Job job;
     const quint64 sequence;
     QString first;
@@ -35,5 +45,7 @@ public:
     bool append = false;
     bool unique = false;
     bool longDirs = true;
+    // A loss check after a failed transfer: the busy flag waits for its verdict.
+    bool afterTransfer = false;
     Login login;
 };

@@ -12,13 +12,19 @@ class RavelJobSignal : public QObject
 public:
     explicit RavelJobSignal(QObject *parent = nullptr) : QObject(parent) {}
 
-    // Worker thread. Waiters hear of it through signalled(), queued to their thread.
+    // Worker thread. Waiters hear of it through signalled(), emitted on this object's thread
+    // from a posted event: no signal crosses threads, so no connection list is shared.
     void set(quint64 job);
     bool isSetFor(quint64 job) const { return m_job.load() >= job; }
 
 signals:
     void signalled();
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     std::atomic<quint64> m_job{0};
+    // Orders the worker's posted event before event() reads it (Qt's queue does, unseen).
+    std::atomic<quint64> m_posts{0};
 };

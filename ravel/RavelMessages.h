@@ -12,6 +12,8 @@ enum Notification
     HostReply = 2027,
     TransferProgress = 2028,
     LoginDone = 2029,
+    // The library saw the server close the control connection while the worker was idle.
+    ConnectionLost = 2030,
     StartWorker = 2031,
     // The worker's own failure report; becomes OnFTPError on the host's thread.
     WorkerError = 2032,
@@ -48,6 +50,9 @@ enum Job
     SetTimeout = 2250,
     Liveness = 2251,
     EndWorker = 2252,
+    // Is the link still there after a transfer failed or the library saw it close? Posted by
+    // the component, never waited for.
+    LossCheck = 2253,
 };
 
 // Jobs that always signal success; the others only when the library runs synchronously.

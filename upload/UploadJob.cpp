@@ -79,8 +79,9 @@ void UploadJob::onFtpError(int errorCode, const QString &errorText)
     addStatus(StatusTranscript::ftpErrorLine(errorCode, errorText));
 }
 
-void UploadJob::onAsyncEvent(qint64 fileSize, qint64 bytesSoFar, const QString &, bool)
+void UploadJob::onAsyncEvent(qint64 fileSize, qint64 bytesSoFar, const QString &, bool complete)
 {
+    m_transferCompleted = m_transferCompleted || complete;
     addStatus(StatusTranscript::progressLine(fileSize, bytesSoFar), true);
     emit progress(m_filesDone, m_filesTotal, bytesSoFar, fileSize);
 }
@@ -208,6 +209,9 @@ bool UploadJob::fatalCheck(const char *message)
     // completion message for files that never arrived.
     if (!m_flags.fatalError && get(QStringLiteral("Connected")).toBool())
         return true;
+    // What a user must send again after a broken session.
+    addStatus(
+        QStringLiteral("%1 of %2 pictures uploaded.").arg(m_picturesSent).arg(m_picturesTotal));
     m_dialogs.message(QLatin1String(message) + AppText::LineBreak +
                           QLatin1String("See the FTP Log for details."),
                       JobTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
@@ -215,17 +219,20 @@ bool UploadJob::fatalCheck(const char *message)
     return false;
 }
 
-void UploadJob::FtpStoreFile(const QString &localPath, const QString &remoteName)
+bool UploadJob::FtpStoreFile(const QString &localPath, const QString &remoteName)
 {
     // A file that cannot be sent (a companion page the layout never wrote) is skipped;
     // the component's own events tell the status display why.
     put(QStringLiteral("LocalFile"), localPath);
     put(QStringLiteral("RemoteFile"), remoteName);
     put(QStringLiteral("AsyncMode"), true);
-    if (!call(QStringLiteral("STOR")))
+    m_transferCompleted = false;
+    const bool started = !call(QStringLiteral("STOR"));
+    if (started)
         waitIdle();
     ++m_filesDone;
     emit progress(m_filesDone, m_filesTotal, 0, 0);
+    return started && m_transferCompleted;
 }
 
 bool UploadJob::store(const UploadPlan::File &file, const char *fatalMessage)
@@ -271,6 +278,8 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     m_fields.showSites(FtpSiteMemory(m_store).RememberFtpSite(site));
     m_filesDone = 0;
     m_filesTotal = int(plan.pages.size() + plan.extras.size() + plan.pictures.size());
+    m_picturesSent = 0;
+    m_picturesTotal = int(plan.pictures.size());
 
     m_flags.login = UploadFlags::Login::Waiting;
     addStatus(QLatin1String("Connecting to: ") + m_fields.site().url);
@@ -315,7 +324,8 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
         addStatus(QLatin1String("Executing FTP Transfer of ") + picture.statusName);
         emit pictureStarted(QStringLiteral("Uploading %1 of %2").arg(i + 1).arg(count),
                             picture.localPath);
-        FtpStoreFile(picture.localPath, picture.remoteName);
+        if (FtpStoreFile(picture.localPath, picture.remoteName))
+            ++m_picturesSent;
         if (!fatalCheck(FatalLater))
             return finish(Outcome::Cancelled);
     }

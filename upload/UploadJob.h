@@ -83,7 +83,8 @@ private:
     void CreateFtpDir(const QStringList &levels);
     // False when the job must end (fatal reply or cancel).
     bool fatalCheck(const char *message);
-    void FtpStoreFile(const QString &localPath, const QString &remoteName);
+    // True when the file arrived (its transfer reported completion).
+    bool FtpStoreFile(const QString &localPath, const QString &remoteName);
     bool store(const UploadPlan::File &file, const char *fatalMessage);
     Outcome finish(Outcome outcome);
 
@@ -97,4 +98,7 @@ private:
     bool m_cancelled = false;
     int m_filesDone = 0;
     int m_filesTotal = 0;
+    int m_picturesSent = 0;
+    int m_picturesTotal = 0;
+    bool m_transferCompleted = false;
 };

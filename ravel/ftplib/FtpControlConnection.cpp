@@ -3,10 +3,14 @@
 #include "FtpTranscript.h"
 
 #include <QTcpSocket>
+#include <poll.h>
 
 FtpControlConnection::FtpControlConnection(FtpTranscript &transcript) : m_transcript(transcript) {}
 
-FtpControlConnection::~FtpControlConnection() = default;
+FtpControlConnection::~FtpControlConnection()
+{
+    close();
+}
 
 int FtpControlConnection::open(const QHostAddress &address, quint16 port)
 {
@@ -19,6 +23,8 @@ int FtpControlConnection::open(const QHostAddress &address, quint16 port)
     m_socket->connectToHost(address, port);
     if (m_socket->waitForConnected(m_timeout)) {
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        QObject::connect(m_socket.get(), &QAbstractSocket::disconnected, m_socket.get(),
+                         [this] { lost(); });
         return FTPLIB_OK;
     }
     const QAbstractSocket::SocketError error = m_socket->error();
@@ -38,6 +44,8 @@ bool FtpControlConnection::isOpen() const
 void FtpControlConnection::close()
 {
     if (m_socket) {
+        // Our own close is no loss to report.
+        m_socket->disconnect();
         m_socket->abort();
         m_socket.reset();
         m_transcript.write(FtpTranscript::Kind::Note, "connection closed");
@@ -70,7 +78,10 @@ int FtpControlConnection::send(const QByteArray &line, bool keepPending)
     const QByteArray wire = line + "\r\n";
     m_socket->write(wire);
     m_socket->flush();
-    if (m_socket->bytesToWrite() > 0 && !m_socket->waitForBytesWritten(m_timeout)) {
+    m_waiting = true;
+    const bool written = m_socket->bytesToWrite() == 0 || m_socket->waitForBytesWritten(m_timeout);
+    m_waiting = false;
+    if (!written) {
         m_transcript.write(FtpTranscript::Kind::Note,
                            "send failed: " + m_socket->errorString().toUtf8());
         return FTPLIB_SENDREFUSED;
@@ -104,7 +115,10 @@ int FtpControlConnection::readReply(FtpReply &reply)
         }
         if (!m_socket)
             return FTPLIB_NOREPLY;
-        if (m_socket->bytesAvailable() == 0 && !m_socket->waitForReadyRead(m_timeout)) {
+        m_waiting = true;
+        const bool ready = m_socket->bytesAvailable() > 0 || m_socket->waitForReadyRead(m_timeout);
+        m_waiting = false;
+        if (!ready) {
             const bool silent = m_socket->error() == QAbstractSocket::SocketTimeoutError &&
                                 m_socket->state() == QAbstractSocket::ConnectedState;
             m_transcript.write(FtpTranscript::Kind::Note,
@@ -129,6 +143,23 @@ void FtpControlConnection::deliver(const FtpReply &reply)
     m_transcript.write(FtpTranscript::Kind::Received, reply.text());
     m_lastReply = reply.lastLineWithText();
     m_echo.post(0, reply.code, reply.code, reply.text());
+}
+
+void FtpControlConnection::lost()
+{
+    if (m_waiting)
+        return;
+    m_transcript.write(FtpTranscript::Kind::Note, "connection lost");
+    m_loss.post(0, FTPLIB_NOTCONNECTED, FTPLIB_NOTCONNECTED);
+}
+
+bool FtpControlConnection::peerClosed() const
+{
+    if (!m_socket)
+        return true;
+    // POLLRDHUP also sees a close behind a last reply that nobody has read yet.
+    pollfd p{int(m_socket->socketDescriptor()), POLLRDHUP, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
 }
 
 QHostAddress FtpControlConnection::peerAddress() const

@@ -39,6 +39,11 @@ public:
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
     int timeout() const { return m_timeout; }
     void setEcho(FtpNotify echo) { m_echo = echo; }
+    // Told when the server closes the connection while nobody waits on it (an idle session
+    // has no other way to learn of it before its next command).
+    void setLossNotify(FtpNotify loss) { m_loss = loss; }
+    // The server has closed its side; cheap enough to ask between chunks of a transfer.
+    bool peerClosed() const;
     QByteArray lastReply() const { return m_lastReply; }
     void clearLastReply() { m_lastReply.clear(); }
     QHostAddress peerAddress() const;
@@ -50,11 +55,15 @@ public:
 private:
     void deliver(const FtpReply &reply);
     void dropPending();
+    void lost();
 
     FtpTranscript &m_transcript;
     std::unique_ptr<QTcpSocket> m_socket;
     FtpReplyParser m_parser;
     FtpNotify m_echo;
+    FtpNotify m_loss;
     QByteArray m_lastReply;
     int m_timeout = 30000;
+    // A wait of ours runs: a close seen now is that wait's failure, told by its result.
+    bool m_waiting = false;
 };

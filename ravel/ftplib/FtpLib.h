@@ -21,6 +21,7 @@
 
 #include <QByteArray>
 #include <QEvent>
+#include <atomic>
 
 #if defined(RAVELFTP_BUILD)
 #define FTPLIB_EXPORT __attribute__((visibility("default")))
@@ -83,9 +84,12 @@ enum FtpLibNotification : int
 {
     FTPLIB_NOTIFY_LIST = 2026,     // first 0: text = one listing line; first 1: end, code set
     FTPLIB_NOTIFY_REPLY = 2027,    // text = one whole server reply, lines joined by CR LF
-    FTPLIB_NOTIFY_TRANSFER = 2028, // first 0: second = bytes so far; first 1: end, second =
-                                   // bytes or -1 on failure, code set
+    FTPLIB_NOTIFY_TRANSFER = 2028, // first 0: second = bytes so far (the first chunk, then at
+                                   // most ten a second); first 1: end, second = bytes or -1 on
+                                   // failure, code set
     FTPLIB_NOTIFY_LOGIN = 2029,    // second = code = the login result
+    FTPLIB_NOTIFY_LOST = 2030,     // the server closed the control connection while no call
+                                   // was running; second = code = FTPLIB_NOTCONNECTED
 };
 
 // Firewall login types of LibFirewallLogin.
@@ -98,7 +102,9 @@ enum FtpLibFirewall : int
 };
 
 // One notification. `message` is the number the caller handed in; `first` and `second` are
-// the two words described above; `code` is the result code of an end (0 = success).
+// the two words described above; `code` is the result code of an end (0 = success). Read it
+// through received(): Qt's event queue orders the posting thread's writes before the
+// receiver's reads in a way ThreadSanitizer cannot see, and this pair shows it the order.
 struct FtpLibNotifyEvent : QEvent
 {
     static constexpr QEvent::Type EventType = QEvent::Type(QEvent::User + 2026);
@@ -107,6 +113,13 @@ struct FtpLibNotifyEvent : QEvent
                       const QByteArray &text)
         : QEvent(EventType), message(message), first(first), second(second), code(code), text(text)
     {
+        m_posted.store(true, std::memory_order_release);
+    }
+
+    const FtpLibNotifyEvent &received() const
+    {
+        m_posted.load(std::memory_order_acquire);
+        return *this;
     }
 
     int message;
@@ -114,6 +127,9 @@ struct FtpLibNotifyEvent : QEvent
     long long second;
     int code;
     QByteArray text;
+
+private:
+    std::atomic<bool> m_posted{false};
 };
 
 // Returns an identifier of the calling thread; written into the session transcript.
@@ -122,7 +138,8 @@ typedef unsigned long (*FtpLibThreadIdFn)(void);
 extern "C" {
 
 // Starts the calling thread's session; receiver is where the reply echo goes unless
-// LibSetReplyEcho names another. FTPLIB_SESSIONUSED when the thread already has one.
+// LibSetReplyEcho names another, and where FTPLIB_NOTIFY_LOST goes. FTPLIB_SESSIONUSED when
+// the thread already has one.
 FTPLIB_EXPORT int LibStartSession(QObject *receiver, FtpLibThreadIdFn threadId);
 // Ends the session; FTPLIB_STILLCONNECTED (and nothing ended) while connected.
 FTPLIB_EXPORT int LibEndSession(void);

@@ -49,6 +49,7 @@ FtpSession::FtpSession(QObject *receiver, unsigned long task)
       m_control(std::make_unique<FtpControlConnection>(m_transcript)), m_echo{receiver,
                                                                               FTPLIB_NOTIFY_REPLY}
 {
+    m_control->setLossNotify({receiver, FTPLIB_NOTIFY_LOST});
     setTimeout(0);
 }
 
@@ -377,6 +378,8 @@ int FtpSession::run(FtpTransfer::Request request, bool async,
     const int code = begin();
     if (code != FTPLIB_OK)
         return end({code, -1, 0});
+    // Read now, not when the session was made: the mode may change between transfers.
+    request.passive = m_passive;
     m_interrupt.clear();
     auto transfer = std::make_unique<FtpTransfer>(std::move(request), *m_control, m_interrupt);
     if (!async) {

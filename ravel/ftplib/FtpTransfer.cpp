@@ -17,6 +17,8 @@ namespace {
 constexpr qint64 ChunkSize = 256 * 1024;
 // Bytes queued in the data socket before the sender waits for the network.
 constexpr qint64 HighWater = 1024 * 1024;
+// A host redraws on every notification; per chunk that is thousands a second on loopback.
+constexpr qint64 ProgressIntervalMs = 100;
 
 bool sameHost(const QHostAddress &a, const QHostAddress &b)
 {
@@ -231,8 +233,12 @@ int FtpTransfer::streamSend()
                 return dataWaitFailure();
         }
         m_result.bytes += n;
-        m_request.notify.post(0, m_result.bytes);
+        progress();
+        // Without this a lost session shows only after the whole file has gone out.
+        if (m_control.peerClosed())
+            return FTPLIB_NOREPLY;
     }
+    progress(true);
     while (m_data->bytesToWrite() > 0) {
         if (!m_data->waitForBytesWritten(m_control.timeout()))
             return dataWaitFailure();
@@ -262,8 +268,12 @@ int FtpTransfer::streamReceive()
             take(buffer.data(), n);
         m_result.bytes += n;
         if (!m_request.lines)
-            m_request.notify.post(0, m_result.bytes);
+            progress();
+        if (m_control.peerClosed())
+            return FTPLIB_NOREPLY;
     }
+    if (!m_request.lines)
+        progress(true);
     if (m_request.lines) {
         const QByteArray last = m_lines.finish();
         if (!last.isEmpty())
@@ -302,6 +312,16 @@ void FtpTransfer::take(const char *data, qint64 size)
 {
     for (const QByteArray &line : m_lines.take(data, size))
         m_request.notify.post(0, 0, 0, line);
+}
+
+void FtpTransfer::progress(bool last)
+{
+    if (last ? m_toldBytes == m_result.bytes
+             : m_sinceProgress.isValid() && m_sinceProgress.elapsed() < ProgressIntervalMs)
+        return;
+    m_sinceProgress.start();
+    m_toldBytes = m_result.bytes;
+    m_request.notify.post(0, m_result.bytes);
 }
 
 int FtpTransfer::dataWaitFailure() const

@@ -5,6 +5,7 @@
 #include "FtpNotify.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -73,6 +74,9 @@ private:
     bool putWire(const char *data, qint64 size);
     bool putLocal(const char *data, qint64 size);
     void take(const char *data, qint64 size);
+    // Posts the bytes so far: the first chunk's at once, then at most ten a second; `last`
+    // posts what has not been told yet, so progress always reaches the total.
+    void progress(bool last = false);
     // The data socket's wait failed: why, as a result code.
     int dataWaitFailure() const;
     Result interrupted();
@@ -85,6 +89,8 @@ private:
     std::unique_ptr<QTcpSocket> m_data;
     FtpListSplitter m_lines;
     FtpAsciiCodec m_ascii;
+    QElapsedTimer m_sinceProgress;
+    qint64 m_toldBytes = -1;
     Result m_result;
     // The transfer command's closing reply is still to come.
     bool m_finalReplyDue = false;

@@ -13,6 +13,8 @@ FtpTransferThread::~FtpTransferThread()
     }
     m_changed.notify_all();
     wait();
+    // The thread let go of the mutex last; QThread::wait() orders that unseen by TSan.
+    const std::lock_guard lock(m_mutex);
 }
 
 void FtpTransferThread::submit(std::function<void()> job)

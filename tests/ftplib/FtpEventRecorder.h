@@ -63,7 +63,7 @@ protected:
     {
         if (e->type() != FtpLibNotifyEvent::EventType)
             return QObject::event(e);
-        const auto *n = static_cast<FtpLibNotifyEvent *>(e);
+        const auto *n = &static_cast<FtpLibNotifyEvent *>(e)->received();
         events.append({n->message, n->first, n->second, n->code, n->text});
         emit notified();
         return true;

@@ -27,6 +27,7 @@ private slots:
     void connectionLostMidTransfer_data();
     void connectionLostMidTransfer();
     void silentServerTimesOut();
+    void idleCloseIsTold();
     void passiveGoesToPeerOnly();
     void brokenReplies_data();
     void brokenReplies();
@@ -225,10 +226,30 @@ void tst_FtpLibFaults::silentServerTimesOut()
     QVERIFY(timer.elapsed() < 10000);
 }
 
+// Between calls nothing reads the control connection; the session's receiver hears of the
+// server's close anyway, and only of the server's, never of our own.
+void tst_FtpLibFaults::idleCloseIsTold()
+{
+    QVERIFY(startAndLogin(QStringLiteral("idle-timeout")));
+    QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_LOST, 1, false));
+    QCOMPARE(m_events->of(FTPLIB_NOTIFY_LOST).size(), 1);
+    QCOMPARE(m_events->of(FTPLIB_NOTIFY_LOST).first().code, FTPLIB_NOTCONNECTED);
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
+
+    QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), FTPLIB_OK);
+    QCOMPARE(LibQuit(), FTPLIB_OK);
+    QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), FTPLIB_OK);
+    QCOMPARE(LibDropConnection(), FTPLIB_OK);
+    // Our own close could only be told while it happens; the socket is gone afterwards.
+    QCoreApplication::sendPostedEvents(m_events.get());
+    QCOMPARE(m_events->of(FTPLIB_NOTIFY_LOST).size(), 1);
+}
+
 void tst_FtpLibFaults::passiveGoesToPeerOnly()
 {
     QVERIFY(startAndLogin(QStringLiteral("foreign-227")));
     LibSetPassive(1);
+    const qsizetype before = m_server->commands().count(QStringLiteral("PASV"));
     const QString local = m_local.filePath(QStringLiteral("file.bin"));
     QCOMPARE(LibReceive("file.bin", local.toUtf8(), 'I', 0, nullptr, 0), FTPLIB_OK);
     QFile file(local);
@@ -236,6 +257,7 @@ void tst_FtpLibFaults::passiveGoesToPeerOnly()
     const QByteArray data = file.readAll();
     QCOMPARE(data.size(), 256 * 1024);
     QCOMPARE(data.left(3), QByteArray("\x00\x01\x02", 3));
+    QCOMPARE(m_server->commands().count(QStringLiteral("PASV")), before + 1);
 }
 
 void tst_FtpLibFaults::brokenReplies_data()

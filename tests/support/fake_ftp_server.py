@@ -10,7 +10,9 @@ silent (no reply to anything after login), foreign-227 (PASV names 10.255.255.1)
 garbage (a reply without a code), overlong (a reply line of 100 000 bytes),
 endless-multiline (a multi-line reply that never ends), mkd-550 (MKD refused, CWD fine),
 cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in),
-fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426 or garbage; for the soak)."""
+idle-timeout (after login, one second without a command ends the session with 421),
+fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426, garbage, or hangup: the
+control connection closes after 1 MiB of data while the data connection keeps reading)."""
 
 import random
 import select
@@ -58,9 +60,21 @@ class Session:
             return conn
         return socket.create_connection(self.data_target, timeout=10)
 
+    def idle_timeout(self):
+        if SCENARIO != "idle-timeout" or not self.logged_in:
+            return False
+        readable, _, _ = select.select([self.conn], [], [], 1.0)
+        if readable:
+            return False
+        self.reply("421 Timeout.")
+        return True
+
     def run(self):
         self.reply("220-Fake FTP server\r\n220 ready")
-        for raw in self.reader:
+        while not self.idle_timeout():
+            raw = self.reader.readline()
+            if not raw:
+                return
             line = raw.decode(errors="replace").rstrip("\r\n")
             print("CMD " + line, flush=True)
             verb, _, arg = line.partition(" ")
@@ -136,6 +150,20 @@ class Session:
         if FAULT == "421":
             self.reply("421 Service not available, closing control connection")
             self.conn.close()
+            raise SystemExit(0)
+        if FAULT == "hangup":
+            self.reply("150 Send it")
+            data = self.open_data()
+            received = 0
+            while received < 1 << 20:
+                chunk = data.recv(65536)
+                if not chunk:
+                    break
+                received += len(chunk)
+            # The reader still holds the socket; shutdown sends the FIN now.
+            self.conn.shutdown(socket.SHUT_RDWR)
+            while data.recv(65536):
+                pass
             raise SystemExit(0)
         if FAULT == "silent":
             self.silent = True

@@ -169,36 +169,43 @@ void tst_UploadJob::refusals_data()
     QTest::addColumn<UploadJob::Outcome>("outcome");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("pictureTransfers"); // at most this many pictures tried
+    QTest::addColumn<QString>("sentLine");     // the pictures that arrived, when it failed
 
     QTest::newRow("login refused")
         << "refuse-login"
-        << "" << UploadJob::Outcome::Failed << QStringList{"FTP Connect Failed!"} << 0;
+        << "" << UploadJob::Outcome::Failed << QStringList{"FTP Connect Failed!"} << 0 << "";
     QTest::newRow("every CWD refused")
         << "cwd-550"
         << "web" << UploadJob::Outcome::Cancelled
         << QStringList{"Create Directory /web/ Failed!\r\nSee the FTP Log for details.",
                        "FTP Upload Cancelled."}
-        << 0;
+        << 0 << "";
     QTest::newRow("existing folders are fine")
         << "mkd-550"
         << "a/b" << UploadJob::Outcome::Completed
         << QStringList{"FTP Upload Complete.\r\nWeb Page: /a/b/album.html\r\nCreated at: "
                        "127.0.0.1"}
-        << 2;
-    // Going on would store nothing and still end in "FTP Upload Complete.". The loss may
-    // show only when the next command finds the line gone.
+        << 2 << "";
+    // Going on would store nothing and still end in "FTP Upload Complete.". The loss is
+    // known when the transfer ends, so no picture is tried after it.
     QTest::newRow("connection dropped during a transfer")
         << "fault:drop:4"
         << "" << UploadJob::Outcome::Cancelled
         << QStringList{"Fatal FTP Error occurred!\r\nSee the FTP Log for details.",
                        "FTP Upload Cancelled."}
-        << 2;
+        << 0 << "0 of 2 pictures uploaded.";
+    QTest::newRow("connection dropped at the second picture")
+        << "fault:drop:6"
+        << "" << UploadJob::Outcome::Cancelled
+        << QStringList{"Fatal FTP Error occurred!\r\nSee the FTP Log for details.",
+                       "FTP Upload Cancelled."}
+        << 2 << "1 of 2 pictures uploaded.";
     QTest::newRow("STOR refused as not logged in")
         << "stor-530"
         << "" << UploadJob::Outcome::Cancelled
         << QStringList{"Fatal FTP Error Occurred!\r\nSee the FTP Log for details.",
                        "FTP Upload Cancelled."}
-        << 0;
+        << 0 << "";
 }
 
 void tst_UploadJob::refusals()
@@ -208,6 +215,7 @@ void tst_UploadJob::refusals()
     QFETCH(UploadJob::Outcome, outcome);
     QFETCH(QStringList, messages);
     QFETCH(int, pictureTransfers);
+    QFETCH(QString, sentLine);
     FtpTestServer server(FtpTestServer::Kind::Fake, scenario);
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     makeAlbum("frame");
@@ -220,6 +228,9 @@ void tst_UploadJob::refusals()
             pictureTransfers);
     QCOMPARE(m_enabled.last(), true);
     QVERIFY(!m_job->running());
+    if (!sentLine.isEmpty())
+        QVERIFY2(m_lines.contains(sentLine), qPrintable(m_lines.join('\n')));
+    QCOMPARE(m_lines.contains("FTP Upload Complete."), outcome == UploadJob::Outcome::Completed);
 }
 
 void tst_UploadJob::missingFields_data()

@@ -1,0 +1,120 @@
+#include "BenchSupport.h"
+
+#include "FtpTestServer.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace BenchSupport {
+
+bool writeRandom(const QString &path, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (qint64 done = 0; done < size; done += chunk.size()) {
+        QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(chunk.data()),
+                                              chunk.size() / 4);
+        file.write(chunk.constData(), std::min<qint64>(chunk.size(), size - done));
+    }
+    return true;
+}
+
+Loads writeLoads(const QString &dir)
+{
+    Loads loads;
+    for (int i = 0; i < 300; ++i) {
+        loads.small.append(dir + QStringLiteral("/small%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
+        writeRandom(loads.small.last(), 200 * 1000);
+    }
+    loads.big.append(dir + QStringLiteral("/big.bin"));
+    writeRandom(loads.big.first(), 200 * 1000 * 1000);
+    return loads;
+}
+
+static double seconds(clockid_t clock)
+{
+    timespec t{};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+double threadCpuSeconds()
+{
+    return seconds(CLOCK_THREAD_CPUTIME_ID);
+}
+
+double processCpuSeconds()
+{
+    return seconds(CLOCK_PROCESS_CPUTIME_ID);
+}
+
+long peakMemoryKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+static double runCurl(const QStringList &arguments)
+{
+    QProcess curl;
+    QElapsedTimer timer;
+    timer.start();
+    curl.start(QStringLiteral("curl"), arguments);
+    curl.waitForFinished(-1);
+    if (curl.exitCode() != 0)
+        std::fprintf(stderr, "curl failed: %s\n", curl.readAllStandardError().constData());
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+static QStringList curlMode(const FtpTestServer &server, bool passive)
+{
+    QStringList args{QStringLiteral("-s"), QStringLiteral("--user"),
+                     QString::fromUtf8(server.user() + ':' + server.password())};
+    if (passive)
+        args << QStringLiteral("--ftp-pasv");
+    else
+        args << QStringLiteral("--ftp-port") << QStringLiteral("127.0.0.1");
+    return args;
+}
+
+double curlStore(const FtpTestServer &server, const QStringList &files, bool passive, double login)
+{
+    const QString url = QStringLiteral("ftp://127.0.0.1:%1/").arg(server.port());
+    const QStringList args = curlMode(server, passive)
+                             << QStringLiteral("-T")
+                             << QLatin1Char('{') + files.join(QLatin1Char(',')) + QLatin1Char('}')
+                             << url;
+    return runCurl(args) - login;
+}
+
+// A directory URL with -I logs in and stops.
+double curlLogin(const FtpTestServer &server, bool passive, int runs)
+{
+    QList<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.append(runCurl(curlMode(server, passive)
+                             << QStringLiteral("-I")
+                             << QStringLiteral("ftp://127.0.0.1:%1/").arg(server.port())));
+    return median(times);
+}
+
+} // namespace BenchSupport
