@@ -23,8 +23,7 @@ std::optional<quint16> FtpDataAddress::passivePort(const QByteArray &replyText)
 
 QByteArray FtpDataAddress::portCommand(quint32 ipv4, quint16 port)
 {
-    return "PORT " + QByteArray::number(ipv4 >> 24) + ',' +
-           QByteArray::number((ipv4 >> 16) & 255) + ',' + QByteArray::number((ipv4 >> 8) & 255) +
-           ',' + QByteArray::number(ipv4 & 255) + ',' + QByteArray::number(port >> 8) + ',' +
-           QByteArray::number(port & 255);
+    return "PORT " + QByteArray::number(ipv4 >> 24) + ',' + QByteArray::number((ipv4 >> 16) & 255) +
+           ',' + QByteArray::number((ipv4 >> 8) & 255) + ',' + QByteArray::number(ipv4 & 255) +
+           ',' + QByteArray::number(port >> 8) + ',' + QByteArray::number(port & 255);
 }

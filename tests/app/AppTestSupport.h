@@ -11,7 +11,8 @@
 // a dialog that the code under test runs with exec().
 inline void onNextModal(std::function<void(QDialog *)> action)
 {
-    auto *poll = new QTimer;
+    // Owned by the application, so a dialog that never comes leaves nothing behind.
+    auto *poll = new QTimer(qApp);
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, [poll, action] {
         if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {

@@ -227,8 +227,14 @@ void tst_MainWindow::animationsLetEventsRun()
     QVERIFY(w.fileBrowserShown());
     // Timers kept firing while the window grew, panels slid and the browser opened...
     QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
-    // ...and the waits between frames slept instead of spinning.
+    // ...and the waits between frames slept instead of spinning. Under AddressSanitizer painting
+    // alone costs more than that share, so only the normal build can tell.
+#ifndef __SANITIZE_ADDRESS__
     QVERIFY2(cpu < 0.6 * elapsed, qPrintable(QString("cpu %1 s of %2 s").arg(cpu).arg(elapsed)));
+#else
+    Q_UNUSED(cpu)
+    Q_UNUSED(elapsed)
+#endif
 }
 
 void tst_MainWindow::stepDuringAnimationHasTheLastWord()

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::memcpy(&ipv4, data, 4);
         std::memcpy(&port, data + 4, 2);
         const QByteArray command = FtpDataAddress::portCommand(ipv4, port);
-        const std::optional<quint16> back = FtpDataAddress::passivePort("227 (" + command.mid(5) + ")");
+        const std::optional<quint16> back =
+            FtpDataAddress::passivePort("227 (" + command.mid(5) + ")");
         if (port != 0 && back != port)
             __builtin_trap();
     }

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         kept += line.size();
     };
     for (size_t at = 0; at < size; at += chunk)
-        for (const QByteArray &line : splitter.take(bytes + at, qsizetype(std::min(chunk, size - at))))
+        for (const QByteArray &line :
+             splitter.take(bytes + at, qsizetype(std::min(chunk, size - at))))
             check(line);
     const QByteArray last = splitter.finish();
     if (!last.isEmpty())
