@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A scripted FTP server for fault tests: just enough RFC 959 to log in and move a file, and
 one misbehaviour per scenario. Binds 127.0.0.1 on a free port in 20000-29999, prints
-"READY <port>", then "CMD <line>" for every command it receives. One client at a time.
+"READY <port>", then "CMD <line>" for every command it receives and "FAULT <epoch seconds>"
+when its fault strikes. One client at a time.
 
 Scenarios: normal, refuse-login, dele-550-text, dele-550-bare, endless-retr (RETR sends until
 ABOR, then 426 and 226), no-data-connection (RETR answers 150 but never connects; ABOR gets
@@ -18,6 +19,7 @@ import random
 import select
 import socket
 import sys
+import time
 
 SCENARIO = sys.argv[1] if len(sys.argv) > 1 else "normal"
 FAULT, FAULT_AT = None, 0
@@ -144,6 +146,7 @@ class Session:
         return True
 
     def fault(self):
+        print("FAULT %.3f" % time.time(), flush=True)
         if FAULT == "drop":
             self.conn.close()
             raise SystemExit(0)
