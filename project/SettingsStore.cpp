@@ -1,11 +1,16 @@
 #include "SettingsStore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 SettingsStore::SettingsStore()
     : m_settings(QSettings::IniFormat, QSettings::UserScope, QLatin1String(Application),
                  QLatin1String(Application))
 {
+    // A store left readable by others is made private as soon as it is opened.
+    if (QFileInfo::exists(m_settings.fileName()))
+        keepPrivate();
 }
 
 QString SettingsStore::Read(const QString &section, const QString &key,
@@ -18,15 +23,23 @@ QString SettingsStore::Read(const QString &section, const QString &key,
 
 void SettingsStore::Write(const QString &section, const QString &key, const QString &text)
 {
+    keepPrivate();
     m_settings.setValue(section + QLatin1Char('/') + key, text);
     m_settings.sync();
-    keepPrivate();
 }
 
-// The store holds FTP passwords: readable by its owner only, whatever it was before.
+// The store holds FTP passwords: readable by its owner only, whatever it was before. The file
+// is made private before a value goes in; later saves keep its rights.
 void SettingsStore::keepPrivate()
 {
-    QFile::setPermissions(m_settings.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QString path = m_settings.fileName();
+    if (!QFileInfo::exists(path)) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile created(path);
+        if (!created.open(QIODevice::WriteOnly))
+            return; // the write that follows fails the same way
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 bool SettingsStore::ReadBoolean(const QString &section, const QString &key,

@@ -37,15 +37,21 @@ void tst_SettingsStore::readWriteAndDefault()
 
 void tst_SettingsStore::fileIsPrivate()
 {
+    const auto isPrivate = [](const QString &path) {
+        const QFileDevice::Permissions rights = QFileInfo(path).permissions();
+        return (rights & (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
+                   == (QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+               && (rights & 0x77) == 0; // nothing for group or others
+    };
     SettingsStore store;
+    QFile::remove(store.fileName());
     store.Write("ftp", "1FtpPassword", "secret");
+    QVERIFY(isPrivate(store.fileName()));
     QFile::setPermissions(store.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ReadOther);
     store.Write("ftp", "1FtpPassword", "secret2");
-    const QFileDevice::Permissions rights = QFileInfo(store.fileName()).permissions();
-    QCOMPARE(rights & (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner),
-             QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QCOMPARE(int(rights & 0x77), 0); // nothing for group or others
+    QVERIFY(isPrivate(store.fileName()));
+    QCOMPARE(SettingsStore().Read("ftp", "1FtpPassword", ""), QString("secret2"));
 }
 
 void tst_SettingsStore::parseBoolean_data()
