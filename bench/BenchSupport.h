@@ -23,6 +23,10 @@ double processCpuSeconds();
 long peakMemoryKiB();
 double median(QList<double> values);
 
+// curl's options for logging in to `server` in the given mode.
+QStringList curlMode(const FtpTestServer &server, bool passive);
+// Runs curl with `arguments`; returns the wall time of the whole process in seconds.
+double runCurl(const QStringList &arguments);
 // curl's upload of `files` in one run, less its start and login (curlLogin).
 double curlStore(const FtpTestServer &server, const QStringList &files, bool passive, double login);
 // curl's start and login alone, median of `runs`.

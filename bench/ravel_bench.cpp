@@ -1,7 +1,7 @@
 // ravel_bench: the component's STOR, driven as the upload job drives it (asynchronous mode,
-// one file after the other, waiting on StillExecuting), against curl, both against pyftpdlib
+// one file after the other, waiting on StillExecuting), against curl, both against vsftpd
 // on loopback, active and passive: 300 files of 200 KB, then one 200 MB file. Medians of
-// RUNS runs (default 3), timed from after login. Also the host thread's and the whole
+// RUNS runs (default 5), timed from after login. Also the host thread's and the whole
 // process's CPU share, the progress events per second and the peak memory.
 
 #include "BenchSupport.h"
@@ -97,10 +97,10 @@ Timing ravelStore(const FtpTestServer &server, const QStringList &files, bool pa
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int runs = std::max(1, qEnvironmentVariableIntValue("RUNS") ?: 3);
-    FtpTestServer server(FtpTestServer::Kind::Pyftpdlib);
+    const int runs = std::max(1, qEnvironmentVariableIntValue("RUNS") ?: 5);
+    FtpTestServer server(FtpTestServer::Kind::Vsftpd);
     if (!server.start()) {
-        std::fprintf(stderr, "pyftpdlib: %s\n", qPrintable(server.errorString()));
+        std::fprintf(stderr, "vsftpd: %s\n", qPrintable(server.errorString()));
         return 1;
     }
     QTemporaryDir local;

@@ -23,8 +23,14 @@ QString SettingsStore::Read(const QString &section, const QString &key,
 
 void SettingsStore::Write(const QString &section, const QString &key, const QString &text)
 {
+    Write(section, {{key, text}});
+}
+
+void SettingsStore::Write(const QString &section, const QList<std::pair<QString, QString>> &values)
+{
     keepPrivate();
-    m_settings.setValue(section + QLatin1Char('/') + key, text);
+    for (const auto &[key, text] : values)
+        m_settings.setValue(section + QLatin1Char('/') + key, text);
     m_settings.sync();
 }
 

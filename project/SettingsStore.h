@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QSettings>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // The per-user store of options and remembered values: application "Lumora",
 // section, key, text value. Every write reaches the disk at once.
@@ -15,6 +17,9 @@ public:
 
     QString Read(const QString &section, const QString &key, const QString &defaultText) const;
     void Write(const QString &section, const QString &key, const QString &text);
+    // Writes keys that belong together with one save, so they reach the disk at once and
+    // together.
+    void Write(const QString &section, const QList<std::pair<QString, QString>> &values);
     // Reads a key by the boolean rule; a value that is no boolean gives the fallback.
     bool ReadBoolean(const QString &section, const QString &key, const QString &defaultText,
                      bool fallback) const;

@@ -13,11 +13,11 @@ QString key(int slot, const char *word)
 
 void FtpSiteMemory::SaveFtpSite(int slot, const FtpSite &site)
 {
-    m_store.Write(Section, key(slot, "FtpUrl"), site.url);
-    m_store.Write(Section, key(slot, "FtpUserName"), site.userName);
-    m_store.Write(Section, key(slot, "FtpPassword"), site.password);
-    m_store.Write(Section, key(slot, "FtpUrlPath"), site.urlPath);
-    m_store.Write(Section, key(slot, "FtpFilePath"), site.filePath);
+    m_store.Write(Section, {{key(slot, "FtpUrl"), site.url},
+                            {key(slot, "FtpUserName"), site.userName},
+                            {key(slot, "FtpPassword"), site.password},
+                            {key(slot, "FtpUrlPath"), site.urlPath},
+                            {key(slot, "FtpFilePath"), site.filePath}});
 }
 
 FtpSite FtpSiteMemory::LoadFtpSite(int slot) const

@@ -39,9 +39,10 @@ void tst_SettingsStore::fileIsPrivate()
 {
     const auto isPrivate = [](const QString &path) {
         const QFileDevice::Permissions rights = QFileInfo(path).permissions();
-        return (rights & (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner))
-                   == (QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-               && (rights & 0x77) == 0; // nothing for group or others
+        return (rights &
+                (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) ==
+                   (QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+               (rights & 0x77) == 0; // nothing for group or others
     };
     SettingsStore store;
     QFile::remove(store.fileName());
