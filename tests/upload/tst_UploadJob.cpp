@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -46,9 +48,9 @@ private slots:
     void missingFields();
 
 private:
-    // Makes pictures and generates `layout` into the album folder.
-    void makeAlbum(const QString &layout);
-    UploadJob::Outcome runJob(FtpTestServer &server, const QString &path);
+    // Makes pictures, backgrounds and a sound and generates `layout` into the album folder.
+    void makeAlbum(const QString &layout, bool autoSpace = true);
+    UploadJob::Outcome runJob(FtpTestServer &server, const QString &path, bool autoSpace = true);
 
     std::unique_ptr<QTemporaryDir> m_local;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -85,66 +87,111 @@ void tst_UploadJob::cleanup()
     m_ravel.reset();
 }
 
-void tst_UploadJob::makeAlbum(const QString &layout)
+void tst_UploadJob::makeAlbum(const QString &layout, bool autoSpace)
 {
     const QString dir = m_local->path() + "/";
-    for (const char *name : {"beach day's.jpg", "hills.jpg"}) {
+    const auto write = [&dir](const char *name, const QByteArray &bytes) {
         QFile f(dir + name);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(5000, name[0]));
+        f.write(bytes);
+    };
+    for (const char *name : {"beach day's.jpg", "hills.jpg"}) {
+        write(name, QByteArray(5000, name[0]));
         m_set.images.AddToImageList(dir + name);
     }
-    QFile bg(dir + "my bg.gif");
-    QVERIFY(bg.open(QIODevice::WriteOnly));
-    bg.write("GIF89a");
+    write("my bg.gif", "GIF89a main");
+    write("side bg.gif", "GIF89a side");
+    write("tune one.mid", "MThd");
     m_set.style.mainBackground = dir + "my bg.gif";
     m_set.style.mainBackgroundIsColor = false;
+    m_set.style.linkBackground = dir + "side bg.gif";
+    m_set.style.linkBackgroundIsColor = false;
+    m_set.style.backgroundSound = dir + "tune one.mid";
     ScriptedDialogs generating;
     generating.fileName(dir + "album.html");
     QCOMPARE(AlbumGenerator(generating)
-                 .GenerateWebPage(layout, {m_set.style, m_set.images.entries(), true}, m_set.paths,
-                                  m_set.output),
+                 .GenerateWebPage(layout, {m_set.style, m_set.images.entries(), autoSpace},
+                                  m_set.paths, m_set.output),
              AlbumGenerator::Outcome::Completed);
 }
 
-UploadJob::Outcome tst_UploadJob::runJob(FtpTestServer &server, const QString &path)
+UploadJob::Outcome tst_UploadJob::runJob(FtpTestServer &server, const QString &path, bool autoSpace)
 {
     RavelDispatch::invoke(*m_ravel, "Port", RavelDispatch::Kind::Put, {int(server.port())});
     m_fields.fields = {QString::fromLatin1(server.host()), QString::fromLatin1(server.user()),
                        QString::fromLatin1(server.password()), path, m_set.output.mainPagePath()};
-    return m_job->run(m_set, [] { return true; });
+    return m_job->run(m_set, [autoSpace] { return autoSpace; });
 }
 
 void tst_UploadJob::uploadsTheAlbum_data()
 {
     QTest::addColumn<QString>("layout");
+    QTest::addColumn<bool>("autoSpace");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("folder"); // where the files land below the server's home
-    QTest::newRow("framed, into new folders") << "framethumb"
-                                              << "Pictures/Vacation"
-                                              << "Pictures/Vacation/";
-    QTest::newRow("single page, login folder") << "thumb"
-                                               << ""
-                                               << "";
+    for (const char *layout : {"frame", "framethumb", "thumb", "lrscroll", "udscroll"}) {
+        QTest::addRow("%s, web-safe names, new folders", layout)
+            << layout << true << "Pictures/Vacation"
+            << "Pictures/Vacation/";
+        QTest::addRow("%s, own names, login folder", layout) << layout << false << ""
+                                                             << "";
+    }
 }
 
 void tst_UploadJob::uploadsTheAlbum()
 {
     QFETCH(QString, layout);
+    QFETCH(bool, autoSpace);
     QFETCH(QString, path);
     QFETCH(QString, folder);
     FtpTestServer server(FtpTestServer::Kind::Pyftpdlib);
     QVERIFY2(server.start(), qPrintable(server.errorString()));
-    makeAlbum(layout);
-    QCOMPARE(runJob(server, path), UploadJob::Outcome::Completed);
+    makeAlbum(layout, autoSpace);
+    QCOMPARE(runJob(server, path, autoSpace), UploadJob::Outcome::Completed);
 
+    // Exactly the album's files, byte for byte, under the names the pages use.
     const QString remote = server.home() + "/" + folder;
     const QString local = m_local->path() + "/";
-    QCOMPARE(contents(remote + "album.html"), contents(local + "album.html"));
-    QCOMPARE(contents(remote + "beach_days.jpg"), contents(local + "beach day's.jpg"));
-    QCOMPARE(contents(remote + "hills.jpg"), contents(local + "hills.jpg"));
-    QCOMPARE(contents(remote + "my_bg.gif"), QByteArray("GIF89a"));
-    QCOMPARE(QFile::exists(remote + "albumLink.html"), layout == "framethumb");
+    // The single-page layouts write no link or display page, so there is none to send.
+    QStringList expected;
+    for (const char *page : {"album.html", "albumLink.html", "albumMain.html"}) {
+        if (QFile::exists(local + page))
+            expected.append(page);
+    }
+    QMap<QString, QString> sources; // remote name to local name
+    for (const char *name :
+         {"beach day's.jpg", "hills.jpg", "my bg.gif", "side bg.gif", "tune one.mid"})
+        sources[AlbumGenerator::WebNameOf(local + name, autoSpace)] = name;
+    for (const QString &name : expected)
+        sources[name] = name;
+    QStringList stored = QDir(remote).entryList(QDir::Files);
+    QStringList names = sources.keys();
+    stored.sort();
+    names.sort();
+    QCOMPARE(stored, names);
+    for (auto it = sources.cbegin(); it != sources.cend(); ++it)
+        QCOMPARE(contents(remote + it.key()), contents(local + it.value()));
+    QVERIFY(autoSpace == stored.contains("beach_days.jpg"));
+
+    // Every page's links, pictures, backgrounds and sound are found on the server.
+    if (autoSpace) {
+        static const QRegularExpression reference(
+            R"re((?:SRC|HREF|BACKGROUND)\s*=\s*(?:'([^']*)'|"([^"]*)"|([^\s>'"]+)))re",
+            QRegularExpression::CaseInsensitiveOption);
+        int checked = 0;
+        for (const QString &page : expected) {
+            const QString html = QString::fromUtf8(contents(remote + page));
+            for (auto match = reference.globalMatch(html); match.hasNext();) {
+                const QRegularExpressionMatch m = match.next();
+                const QString target = m.captured(1) + m.captured(2) + m.captured(3);
+                if (target.contains("://") || target.startsWith('#'))
+                    continue;
+                QVERIFY2(QFile::exists(remote + target), qPrintable(page + ": " + target));
+                ++checked;
+            }
+        }
+        QVERIFY(checked >= 4);
+    }
 
     const QString target = path.isEmpty() ? QString() : "/" + path + "/";
     QCOMPARE(m_fields.fields.urlPath, target);
@@ -194,8 +241,9 @@ void tst_UploadJob::refusals_data()
         << QStringList{"Fatal FTP Error occurred!\r\nSee the FTP Log for details.",
                        "FTP Upload Cancelled."}
         << 0 << "0 of 2 pictures uploaded.";
+    // Three pages, two backgrounds and the sound go first.
     QTest::newRow("connection dropped at the second picture")
-        << "fault:drop:6"
+        << "fault:drop:8"
         << "" << UploadJob::Outcome::Cancelled
         << QStringList{"Fatal FTP Error occurred!\r\nSee the FTP Log for details.",
                        "FTP Upload Cancelled."}
