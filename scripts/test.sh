@@ -17,5 +17,8 @@ fresh_configs build-asan
 # Tests labelled "webengine" drive the browser engine through whole page loads and are left out
 # here: Debian's engine is not built for AddressSanitizer and aborts it with a
 # new-delete-type-mismatch inside its own code, before any of ours is reached.
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+# Whole allocation stacks (Debian's Qt has no frame pointers), so a leak report names its
+# origin and the suppressions match by function.
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
+    UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j2 -LE webengine)
