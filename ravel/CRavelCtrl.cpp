@@ -180,6 +180,7 @@ bool CRavelCtrl::waitForJob(quint64 sequence)
 
 bool CRavelCtrl::event(QEvent *event)
 {
+    m_state.posts.load(std::memory_order_acquire);
     const int type = event->type();
     if (type == StartWorker) {
         startWorker();

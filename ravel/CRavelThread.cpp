@@ -361,7 +361,7 @@ void CRavelThread::login(const RavelJobEvent &job)
     m_state.lastReplyCode = code;
     // Posted here rather than by the library so that the account step is part of the result.
     if (job.value)
-        QCoreApplication::postEvent(m_owner, new RavelNotifyEvent(LoginDone, 0, code));
+        notifyOwner(new RavelNotifyEvent(LoginDone, 0, code));
 }
 
 void CRavelThread::readAddresses()
@@ -479,7 +479,7 @@ void CRavelThread::clearBusy()
 {
     // Nothing else would ever clear it, and every checked call would be refused.
     m_state.busy = false;
-    QCoreApplication::postEvent(m_owner, new RavelNotifyEvent(JobEnded, 0, 0));
+    notifyOwner(new RavelNotifyEvent(JobEnded, 0, 0));
 }
 
 void CRavelThread::dropConnection()
@@ -529,7 +529,13 @@ void CRavelThread::fireReport(int code, const QString &reply)
                               : QStringLiteral("Error: %1\n\nHost Response: %2").arg(text, reply));
 }
 
+void CRavelThread::notifyOwner(RavelNotifyEvent *event)
+{
+    m_state.posts.fetch_add(1, std::memory_order_release);
+    QCoreApplication::postEvent(m_owner, event);
+}
+
 void CRavelThread::fireError(qint32 number, const QString &text)
 {
-    QCoreApplication::postEvent(m_owner, new RavelNotifyEvent(WorkerError, number, 0, text));
+    notifyOwner(new RavelNotifyEvent(WorkerError, number, 0, text));
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 
+class RavelNotifyEvent;
 class RavelJobSignal;
 class RavelState;
 
@@ -65,6 +66,8 @@ private:
     // The lost-connection handling when NOOP finds the link gone; silent otherwise.
     void checkLoss(int code, bool afterTransfer);
     void fireReport(int code, const QString &reply);
+    // Posts a notification to the component, counted so the component's read pairs with it.
+    void notifyOwner(RavelNotifyEvent *event);
     void fireError(qint32 number, const QString &text);
     void dropConnection();
     void clearBusy();
