@@ -26,6 +26,14 @@ bool writeRandom(const QString &path, qint64 size)
     return true;
 }
 
+bool startServer(FtpTestServer &server)
+{
+    if (server.start())
+        return true;
+    std::fprintf(stderr, "FTP test server: %s\n", qPrintable(server.errorString()));
+    return false;
+}
+
 Loads writeLoads(const QString &dir)
 {
     Loads loads;

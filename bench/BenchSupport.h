@@ -10,6 +10,8 @@ class FtpTestServer;
 namespace BenchSupport {
 
 bool writeRandom(const QString &path, qint64 size);
+// Starts `server`; says why on standard error when it cannot.
+bool startServer(FtpTestServer &server);
 
 // The loads of the FTP benchmarks, written into dir: 300 files of 200 KB, one of 200 MB.
 struct Loads

@@ -83,10 +83,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     FtpTestServer server(FtpTestServer::Kind::Vsftpd);
-    if (!server.start()) {
-        std::fprintf(stderr, "vsftpd: %s\n", qPrintable(server.errorString()));
+    if (!startServer(server))
         return 1;
-    }
     QTemporaryDir local;
     const auto [small, big] = writeLoads(local.path());
 

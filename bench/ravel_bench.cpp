@@ -99,10 +99,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int runs = std::max(1, qEnvironmentVariableIntValue("RUNS") ?: 5);
     FtpTestServer server(FtpTestServer::Kind::Vsftpd);
-    if (!server.start()) {
-        std::fprintf(stderr, "vsftpd: %s\n", qPrintable(server.errorString()));
+    if (!startServer(server))
         return 1;
-    }
     QTemporaryDir local;
     const auto [small, big] = writeLoads(local.path());
 

@@ -90,10 +90,8 @@ int main(int argc, char **argv)
     if (project.isEmpty())
         return 1;
     FtpTestServer server(FtpTestServer::Kind::Vsftpd);
-    if (!server.start()) {
-        std::fprintf(stderr, "vsftpd: %s\n", qPrintable(server.errorString()));
+    if (!startServer(server))
         return 1;
-    }
     const QString passwordFile = work.filePath(QStringLiteral("password"));
     QFile password(passwordFile);
     if (!password.open(QIODevice::WriteOnly) || password.write(server.password()) < 0)

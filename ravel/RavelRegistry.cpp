@@ -50,7 +50,7 @@ const std::vector<RavelRegistry::ClassInfo> &RavelRegistry::classes()
 QString RavelRegistry::fileName()
 {
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    // The base directory specification ignores relative paths.
+    // A relative XDG_DATA_HOME is not valid and counts as unset.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/share");
     return base + QStringLiteral("/Ravel/registry.ini");
