@@ -206,10 +206,10 @@ bool CRavelCtrl::event(QEvent *event)
             break;
         }
     } else if (type == WorkerError) {
-        const auto &n = static_cast<RavelNotifyEvent *>(event)->received();
+        const auto &n = *static_cast<RavelNotifyEvent *>(event);
         emit OnFTPError(int(n.first), n.text);
     } else if (type == LoginDone) {
-        completeLogin(int(static_cast<RavelNotifyEvent *>(event)->received().second));
+        completeLogin(int(static_cast<RavelNotifyEvent *>(event)->second));
     } else if (type != JobEnded) {
         return QObject::event(event);
     }
