@@ -339,6 +339,17 @@ void LumoraWebPageGen::firstActivation()
 
 void LumoraWebPageGen::closeEvent(QCloseEvent *event)
 {
+    // The job runs below this event on the stack: it is cancelled, and the window closes
+    // once it has unwound, never with a completion message for what did not arrive.
+    if (m_upload && m_upload->running()) {
+        event->ignore();
+        if (!m_closeAfterUpload) {
+            m_closeAfterUpload = true;
+            connect(m_upload, &UploadJob::finished, this, &QWidget::close, Qt::QueuedConnection);
+            m_upload->CancelUpload();
+        }
+        return;
+    }
     if (!m_unloaded) {
         m_unloaded = true;
         ShellSettings s;

@@ -103,6 +103,7 @@ private:
     QString m_appFolder;
     bool m_expanded = false;
     bool m_unloaded = false;
+    bool m_closeAfterUpload = false;
     bool m_activated = false;
     int m_resizeGeneration = 0;
     int m_panelTop = 0;

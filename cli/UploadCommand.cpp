@@ -30,7 +30,33 @@ private:
 
 const QString Usage = QStringLiteral(
     "lumora upload --project FILE.lwp --host HOST [--port N] [--user U] [--password-file F] "
-    "[--path P] [--page PATH.html] [--passive] [--autospace on|off] [--timeout S]");
+    "[--path P] [--page PATH.html] [--passive] [--autospace on|off] [--timeout S] "
+    "[--remember] [--log FILE]");
+
+// A password file holds one line; anything past this is not a password.
+constexpr qint64 PasswordFileBound = 4096;
+
+std::optional<QString> readPassword(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray head = file.read(PasswordFileBound);
+    if (const qsizetype end = head.indexOf('\n'); end >= 0)
+        head.truncate(end);
+    return QString::fromUtf8(head).trimmed();
+}
+
+// The session's transcript, as the log window shows it.
+bool writeLog(const QString &path, const QString &transcript)
+{
+    // A FIFO without a reader would hold the run for ever.
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(transcript.toUtf8()) >= 0 && file.flush();
+}
 
 std::optional<int> numberOption(CommandLine &cli, const QString &name, int low, int high)
 {
@@ -50,8 +76,8 @@ int runUploadCommand(const QStringList &arguments)
                     {QStringLiteral("project"), QStringLiteral("host"), QStringLiteral("port"),
                      QStringLiteral("user"), QStringLiteral("password-file"),
                      QStringLiteral("path"), QStringLiteral("page"), QStringLiteral("autospace"),
-                     QStringLiteral("timeout")},
-                    {QStringLiteral("passive")});
+                     QStringLiteral("timeout"), QStringLiteral("log")},
+                    {QStringLiteral("passive"), QStringLiteral("remember")});
     cli.require({QStringLiteral("project"), QStringLiteral("host")});
     const std::optional<bool> autoSpaceOption = cli.onOff(QStringLiteral("autospace"));
     const std::optional<int> port = numberOption(cli, QStringLiteral("port"), 0, 32768);
@@ -65,12 +91,13 @@ int runUploadCommand(const QStringList &arguments)
 
     QString password;
     if (cli.has(QStringLiteral("password-file"))) {
-        QFile file(cli.value(QStringLiteral("password-file")));
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "lumora: cannot read %s\n", qPrintable(file.fileName()));
+        const QString path = cli.value(QStringLiteral("password-file"));
+        const std::optional<QString> read = readPassword(path);
+        if (!read) {
+            std::fprintf(stderr, "lumora: cannot read %s\n", qPrintable(path));
             return CommandLine::UsageError;
         }
-        password = QString::fromUtf8(file.readLine()).trimmed();
+        password = *read;
     }
 
     SettingsStore store;
@@ -107,10 +134,20 @@ int runUploadCommand(const QStringList &arguments)
         put("Passive", true);
 
     UploadJob job(ravel, fields, dialogs, store);
+    job.setRememberSite(cli.has(QStringLiteral("remember")));
+    const QString logPath = cli.value(QStringLiteral("log"));
+    job.setLogHint(logPath.isEmpty()
+                       ? QStringLiteral("Run again with --log FILE to keep the FTP session log.")
+                       : QStringLiteral("See the FTP session log in %1 for details.").arg(logPath));
     QObject::connect(&job, &UploadJob::statusLine, [](const QString &line) {
         std::printf("%s\n", line.toUtf8().constData());
         std::fflush(stdout);
     });
     const UploadJob::Outcome outcome = job.run(set, [autoSpace] { return autoSpace; });
+    if (!logPath.isEmpty() && !writeLog(logPath, job.status().text())) {
+        std::fprintf(stderr, "lumora: cannot write the FTP session log to %s\n",
+                     qPrintable(logPath));
+        return 1;
+    }
     return outcome == UploadJob::Outcome::Completed ? 0 : 1;
 }

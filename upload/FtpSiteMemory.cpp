@@ -2,6 +2,10 @@
 
 #include "SettingsStore.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
 namespace {
 const QString Section = QStringLiteral("ftp");
 
@@ -39,6 +43,12 @@ FtpSiteMemory::Sites FtpSiteMemory::LoadFtpSiteList() const
 
 FtpSiteMemory::Sites FtpSiteMemory::RememberFtpSite(const FtpSite &current)
 {
+    // Another program may shift the list at the same time: the read, the shift and the write
+    // happen under one lock, and the list is read afresh once it is held. A lock that cannot
+    // be had in time is worked without rather than hanging the upload.
+    QDir().mkpath(QFileInfo(m_store.fileName()).path());
+    QLockFile lock(m_store.fileName() + QLatin1String(".sites.lock"));
+    lock.tryLock(LockWaitMs);
     const Sites before = LoadFtpSiteList();
     SaveFtpSite(1, current);
     int others = 0;

@@ -24,5 +24,6 @@ public:
     Sites RememberFtpSite(const FtpSite &current);
 
 private:
+    static constexpr int LockWaitMs = 10000;
     SettingsStore &m_store;
 };

@@ -1,6 +1,7 @@
 #include "StatusTranscript.h"
 
 #include "AppText.h"
+#include "CRavelCtrl.h"
 
 const QString StatusTranscript::Initial = QStringLiteral("FTP Operation Status\r\n");
 
@@ -18,7 +19,7 @@ void StatusTranscript::addProgressLine(const QString &line)
 QString StatusTranscript::hostResponseLine(int code, const QString &command,
                                            const QString &response)
 {
-    return QStringLiteral("Code:%1 Command:%2 Response:%3").arg(code).arg(command, response);
+    return QStringLiteral("Code:%1 Command:%2 Response:%3").arg(code).arg(command, shown(response));
 }
 
 QString StatusTranscript::loginLine(int resultCode, const QString &remoteHost)
@@ -29,7 +30,55 @@ QString StatusTranscript::loginLine(int resultCode, const QString &remoteHost)
 
 QString StatusTranscript::ftpErrorLine(qint64 errorCode, const QString &errorText)
 {
-    return QStringLiteral("FTP Error: %1:%2").arg(errorCode).arg(errorText);
+    return QStringLiteral("FTP Error: %1:%2").arg(errorCode).arg(shown(errorText));
+}
+
+QString StatusTranscript::connectFailureLine(const QString &host, int port, int resultCode,
+                                             int timeoutSeconds, const QString &serverReply)
+{
+    QString reason;
+    switch (resultCode) {
+    case CRavelCtrl::RAVELERR_UNKNOWNHOST:
+        reason = QStringLiteral("Host not found");
+        break;
+    case CRavelCtrl::RAVELERR_CANTCONNECT:
+    case CRavelCtrl::RAVELERR_CONNECTREJECTED:
+        reason = QStringLiteral("Connection refused");
+        break;
+    case CRavelCtrl::RAVELERR_NOREPLY:
+    case CRavelCtrl::RAVELERR_TIMEOUT:
+        reason = QStringLiteral("No answer within %1 s").arg(timeoutSeconds);
+        break;
+    default:
+        reason =
+            serverReply.isEmpty() ? QStringLiteral("Error %1").arg(resultCode) : shown(serverReply);
+    }
+    return QStringLiteral("%1:%2: %3").arg(host).arg(port).arg(reason);
+}
+
+QString StatusTranscript::notUploadedLine(const QString &name, const QString &reason)
+{
+    return QStringLiteral("Not uploaded: %1: %2").arg(name, reason);
+}
+
+QString StatusTranscript::shown(const QString &text)
+{
+    QString out;
+    out.reserve(std::min(text.size(), ShownBound));
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\t' || !(u < 0x20 || (u >= 0x7f && u < 0xa0)))
+            out += c;
+        else
+            out += QLatin1String("\\x") +
+                   QString::number(int(u), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        if (out.size() > ShownBound) {
+            out.truncate(ShownBound - 1);
+            out += QChar(0x2026);
+            break;
+        }
+    }
+    return out;
 }
 
 QString StatusTranscript::progressLine(qint64 fileSize, qint64 bytesSoFar)

@@ -7,6 +7,7 @@
 #include "UploadFields.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -65,23 +66,35 @@ void UploadJob::onHostResponse(int code, const QString &command, const QString &
     m_flags.applyDirReady(code);
     addStatus(StatusTranscript::hostResponseLine(code, command, response));
     m_flags.applyFatal(code, command);
+    if (m_storing && command == QLatin1String("STOR") && code >= 200) {
+        m_storReply = code;
+        if (code >= 400)
+            m_storFailure = StatusTranscript::shown(response);
+    }
+    if (m_flags.login == UploadFlags::Login::Waiting && code >= 400)
+        m_loginRefusal = response;
 }
 
 void UploadJob::onLogin(int resultCode)
 {
     addStatus(
         StatusTranscript::loginLine(resultCode, get(QStringLiteral("RemoteHost")).toString()));
+    m_loginResult = resultCode;
     m_flags.applyLogin(resultCode);
 }
 
 void UploadJob::onFtpError(int errorCode, const QString &errorText)
 {
     addStatus(StatusTranscript::ftpErrorLine(errorCode, errorText));
+    // The server's own refusal says more than the component's error that follows it.
+    if (m_storing && m_storFailure.isEmpty())
+        m_storFailure = StatusTranscript::shown(errorText);
 }
 
 void UploadJob::onAsyncEvent(qint64 fileSize, qint64 bytesSoFar, const QString &, bool complete)
 {
     m_transferCompleted = m_transferCompleted || complete;
+    m_transferEnded = m_transferEnded || complete || bytesSoFar < 0;
     addStatus(StatusTranscript::progressLine(fileSize, bytesSoFar), true);
     emit progress(m_filesDone, m_filesTotal, bytesSoFar, fileSize);
 }
@@ -145,7 +158,10 @@ void UploadJob::waitUntil(const std::function<bool()> &done)
     QTimer recheck;
     connect(&recheck, &QTimer::timeout, &loop, check);
     recheck.start(RecheckMs);
+    // A cancel wakes the wait at once; waits do not nest, so one waker is enough.
+    m_wake = check;
     loop.exec();
+    m_wake = nullptr;
     for (const auto &c : wakers)
         disconnect(c);
 }
@@ -173,6 +189,8 @@ bool UploadJob::login(const FtpSite &site)
     put(QStringLiteral("UserName"), site.userName);
     put(QStringLiteral("PassWord"), site.password);
     put(QStringLiteral("InitDir"), QString());
+    if (m_cancelled)
+        return false;
     if (get(QStringLiteral("Connected")).toBool()) {
         // No OnLogin will come for a session that is already open: use it.
         m_flags.login = UploadFlags::Login::LoggedIn;
@@ -181,17 +199,27 @@ bool UploadJob::login(const FtpSite &site)
     if (const std::optional<RavelError> error = call(QStringLiteral("Connect"))) {
         // Nor when Connect refused to start.
         report(*error);
+        m_loginRefusal = error->description();
         m_flags.login = UploadFlags::Login::Failed;
         return false;
     }
-    waitUntil([this] { return m_flags.login != UploadFlags::Login::Waiting; });
-    return m_flags.login == UploadFlags::Login::LoggedIn;
+    waitUntil([this] { return m_cancelled || m_flags.login != UploadFlags::Login::Waiting; });
+    return !m_cancelled && m_flags.login == UploadFlags::Login::LoggedIn;
+}
+
+QString UploadJob::connectFailure(const FtpSite &site)
+{
+    return StatusTranscript::connectFailureLine(
+        site.url, get(QStringLiteral("Port")).toInt(), m_loginResult,
+        get(QStringLiteral("TimeOut")).toInt(), m_loginRefusal);
 }
 
 void UploadJob::CreateFtpDir(const QStringList &levels)
 {
     for (const QString &level : levels) {
         for (const char *verb : {"MKD", "CWD"}) {
+            if (m_cancelled)
+                return;
             if (const std::optional<RavelError> error = call(QLatin1String(verb), {level})) {
                 report(*error);
                 return;
@@ -212,46 +240,124 @@ bool UploadJob::fatalCheck(const char *message)
     // What a user must send again after a broken session.
     addStatus(
         QStringLiteral("%1 of %2 pictures uploaded.").arg(m_picturesSent).arg(m_picturesTotal));
-    m_dialogs.message(QLatin1String(message) + AppText::LineBreak +
-                          QLatin1String("See the FTP Log for details."),
-                      JobTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+    m_dialogs.message(QLatin1String(message) + AppText::LineBreak + m_logHint, JobTitle,
+                      Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
     CancelUpload();
     return false;
 }
 
-bool UploadJob::FtpStoreFile(const QString &localPath, const QString &remoteName)
+namespace {
+// Why a local file cannot be sent as it is, or nothing for a regular file that can be read.
+QString localProblem(const QFileInfo &info)
 {
-    // A file that cannot be sent (a companion page the layout never wrote) is skipped;
-    // the component's own events tell the status display why.
+    if (!info.exists())
+        return QStringLiteral("File not found");
+    if (info.isDir())
+        return QStringLiteral("Is a folder");
+    if (!info.isFile())
+        return QStringLiteral("Not a regular file");
+    if (!info.isReadable())
+        return QStringLiteral("Permission denied");
+    return {};
+}
+} // namespace
+
+std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const QString &remoteName)
+{
+    const QFileInfo info(localPath);
+    const QString problem = localProblem(info);
     put(QStringLiteral("LocalFile"), localPath);
     put(QStringLiteral("RemoteFile"), remoteName);
     put(QStringLiteral("AsyncMode"), true);
     m_transferCompleted = false;
-    const bool started = !call(QStringLiteral("STOR"));
-    if (started)
-        waitIdle();
+    m_transferEnded = false;
+    m_storReply = 0;
+    m_storFailure.clear();
+    m_storing = true;
+    // A missing file goes to the component, which reports it; a FIFO or device would hold
+    // the transfer for ever, so it never gets that far.
+    bool started = false;
+    if (problem.isEmpty() || !info.exists()) {
+        started = !call(QStringLiteral("STOR"));
+        // A refusal frees the component before the transfer's end arrives; the next file
+        // must not start, nor be blamed for that end, until it has.
+        if (started)
+            waitUntil([this] {
+                return !stillExecuting() && (m_transferEnded || m_cancelled ||
+                                             !get(QStringLiteral("Connected")).toBool());
+            });
+    }
+    m_storing = false;
     ++m_filesDone;
     emit progress(m_filesDone, m_filesTotal, 0, 0);
-    return started && m_transferCompleted;
+    if (!problem.isEmpty())
+        return problem;
+    if (started && m_transferCompleted && m_storReply / 100 == 2)
+        return std::nullopt;
+    if (!m_storFailure.isEmpty())
+        return m_storFailure;
+    if (m_cancelled)
+        return QStringLiteral("Cancelled");
+    return started ? QStringLiteral("The transfer ended without the server's confirmation")
+                   : QStringLiteral("The transfer could not be started");
 }
 
-bool UploadJob::store(const UploadPlan::File &file, const char *fatalMessage)
+bool UploadJob::send(const UploadPlan::File &file, bool counted)
+{
+    const std::optional<QString> failure = FtpStoreFile(file.localPath, file.remoteName);
+    if (!counted)
+        return !failure;
+    if (!failure) {
+        m_tally.confirmed();
+        return true;
+    }
+    m_tally.failed(file.statusName);
+    addStatus(StatusTranscript::notUploadedLine(file.statusName, *failure));
+    return false;
+}
+
+bool UploadJob::store(const UploadPlan::File &file, bool counted, const char *fatalMessage)
 {
     if (!fatalCheck(fatalMessage))
         return false;
     addStatus(QLatin1String("Executing FTP Transfer of ") + file.statusName);
-    FtpStoreFile(file.localPath, file.remoteName);
+    send(file, counted);
     return true;
+}
+
+void UploadJob::complete(const UploadPlan &plan, const WorkingSet &set)
+{
+    emit busyPointer(false);
+    call(QStringLiteral("QUIT"));
+    waitIdle();
+    if (!m_tally.complete()) {
+        addStatus(m_tally.statusLine());
+        m_dialogs.message(m_tally.message(), DoneTitle, Dialogs::Icon::Exclamation,
+                          Dialogs::Buttons::Ok);
+        return;
+    }
+    addStatus(QStringLiteral("FTP Upload Complete."));
+    m_dialogs.message(QLatin1String("FTP Upload Complete.") + AppText::LineBreak +
+                          QLatin1String("Web Page: ") + plan.targetPath + set.output.baseName +
+                          QLatin1String(".html") + AppText::LineBreak +
+                          QLatin1String("Created at: ") + m_fields.site().url,
+                      DoneTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
 }
 
 UploadJob::Outcome UploadJob::finish(Outcome outcome)
 {
     m_running = false;
+    // Only now may another job start: the controls come back once this one has unwound.
+    if (outcome != Outcome::Refused)
+        setControlsEnabled(true);
+    emit finished();
     return outcome;
 }
 
 UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<bool()> &autoSpace)
 {
+    if (m_running)
+        return Outcome::Refused;
     m_flags.fatalError = false;
     m_flags.dirReady = false;
     FtpSite site = m_fields.site();
@@ -267,54 +373,73 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
                           Dialogs::Icon::Critical);
         return Outcome::Refused;
     }
+    const UploadPlan plan = UploadPlan::make(set, site.urlPath, site.filePath, autoSpace());
+    if (const std::optional<QString> name = plan.climbingName()) {
+        m_dialogs.message(QLatin1String("Invalid Web Page Name: ") + *name, JobTitle,
+                          Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        return Outcome::Refused;
+    }
     m_running = true;
     m_cancelled = false;
     setControlsEnabled(false);
     clearStatus();
 
-    const UploadPlan plan = UploadPlan::make(set, site.urlPath, site.filePath, autoSpace());
     m_fields.setUrlPath(plan.targetPath);
     site.urlPath = plan.targetPath;
-    m_fields.showSites(FtpSiteMemory(m_store).RememberFtpSite(site));
+    if (m_rememberSite)
+        m_fields.showSites(FtpSiteMemory(m_store).RememberFtpSite(site));
     m_filesDone = 0;
     m_filesTotal = int(plan.pages.size() + plan.extras.size() + plan.pictures.size());
     m_picturesSent = 0;
     m_picturesTotal = int(plan.pictures.size());
+    m_tally.clear();
+    // A companion page that a single-page layout never wrote is not one the job means to send.
+    QList<bool> pageCounted;
+    for (const UploadPlan::File &page : plan.pages)
+        pageCounted.append(!page.companion || QFileInfo::exists(page.localPath));
 
     m_flags.login = UploadFlags::Login::Waiting;
+    m_loginRefusal.clear();
+    m_loginResult = 0;
     addStatus(QLatin1String("Connecting to: ") + m_fields.site().url);
     const FtpSite current = m_fields.site();
     if (!login({current.url, current.userName, current.password, QString(), QString()})) {
-        m_dialogs.message(QStringLiteral("FTP Connect Failed!"));
-        setControlsEnabled(true);
+        if (m_cancelled)
+            return finish(Outcome::Cancelled);
+        const QString why = connectFailure(current);
+        addStatus(why);
+        m_dialogs.message(QLatin1String("FTP Connect Failed!") + AppText::LineBreak + why);
         return finish(Outcome::Failed);
     }
     emit busyPointer(true);
 
     if (!plan.targetPath.isEmpty()) {
         CreateFtpDir(plan.directoryLevels);
+        if (m_cancelled)
+            return finish(Outcome::Cancelled);
         if (const std::optional<RavelError> error = call(QStringLiteral("CWD"), {plan.targetPath}))
             report(*error);
         // The first transfer needs the component free again, so the final CWD is waited for.
         waitIdle();
+        if (m_cancelled)
+            return finish(Outcome::Cancelled);
         if (!m_flags.dirReady) {
             m_dialogs.message(QLatin1String("Create Directory ") + plan.targetPath +
-                                  QLatin1String(" Failed!") + AppText::LineBreak +
-                                  QLatin1String("See the FTP Log for details."),
+                                  QLatin1String(" Failed!") + AppText::LineBreak + m_logHint,
                               JobTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
             CancelUpload();
             return finish(Outcome::Cancelled);
         }
     }
 
-    for (const UploadPlan::File &page : plan.pages)
-        if (!store(page, FatalBeforePages))
+    for (qsizetype i = 0; i < plan.pages.size(); ++i)
+        if (!store(plan.pages[i], pageCounted[i], FatalBeforePages))
             return finish(Outcome::Cancelled);
     if (!fatalCheck(FatalLater))
         return finish(Outcome::Cancelled);
     for (const UploadPlan::File &extra : plan.extras) {
         addStatus(QLatin1String("Executing FTP Transfer of ") + extra.statusName);
-        FtpStoreFile(extra.localPath, extra.remoteName);
+        send(extra, true);
         if (!fatalCheck(FatalLater))
             return finish(Outcome::Cancelled);
     }
@@ -324,23 +449,14 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
         addStatus(QLatin1String("Executing FTP Transfer of ") + picture.statusName);
         emit pictureStarted(QStringLiteral("Uploading %1 of %2").arg(i + 1).arg(count),
                             picture.localPath);
-        if (FtpStoreFile(picture.localPath, picture.remoteName))
+        if (send(picture, true))
             ++m_picturesSent;
         if (!fatalCheck(FatalLater))
             return finish(Outcome::Cancelled);
     }
 
-    emit busyPointer(false);
-    call(QStringLiteral("QUIT"));
-    waitIdle();
-    addStatus(QStringLiteral("FTP Upload Complete."));
-    m_dialogs.message(QLatin1String("FTP Upload Complete.") + AppText::LineBreak +
-                          QLatin1String("Web Page: ") + plan.targetPath + set.output.baseName +
-                          QLatin1String(".html") + AppText::LineBreak +
-                          QLatin1String("Created at: ") + m_fields.site().url,
-                      DoneTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
-    setControlsEnabled(true);
-    return finish(Outcome::Completed);
+    complete(plan, set);
+    return finish(m_tally.complete() ? Outcome::Completed : Outcome::Incomplete);
 }
 
 void UploadJob::CancelUpload()
@@ -351,5 +467,9 @@ void UploadJob::CancelUpload()
     emit busyPointer(false);
     m_dialogs.message(QStringLiteral("FTP Upload Cancelled."), DoneTitle,
                       Dialogs::Icon::Information, Dialogs::Buttons::Ok);
-    setControlsEnabled(true);
+    // A running job gives the controls back once it has unwound (finish).
+    if (!m_running)
+        setControlsEnabled(true);
+    if (m_wake)
+        m_wake();
 }

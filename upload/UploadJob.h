@@ -4,6 +4,7 @@
 #include "StatusTranscript.h"
 #include "UploadFlags.h"
 #include "UploadPlan.h"
+#include "UploadTally.h"
 
 #include <QObject>
 #include <QVariantList>
@@ -27,6 +28,8 @@ public:
     enum class Outcome
     {
         Completed,
+        // Ran to its end, but the server did not confirm every file.
+        Incomplete,
         Failed,
         Cancelled,
         Refused
@@ -39,6 +42,11 @@ public:
     Outcome run(const WorkingSet &set, const std::function<bool()> &autoSpace);
     void CancelUpload();
     bool running() const { return m_running; }
+    // The window remembers each site it uploads to; the command line only when asked.
+    void setRememberSite(bool remember) { m_rememberSite = remember; }
+    // Where a failure message sends the user for the session's transcript.
+    void setLogHint(const QString &hint) { m_logHint = hint; }
+    const UploadTally &tally() const { return m_tally; }
 
     StatusTranscript &status() { return m_status; }
     // New project: the status display starts empty.
@@ -60,6 +68,8 @@ signals:
     void busyPointer(bool busy);
     // Files done of files to send, and the current file's bytes.
     void progress(int filesDone, int filesTotal, qint64 bytes, qint64 fileSize);
+    // The job has unwound: nothing of it is left on the stack.
+    void finished();
 
 private:
     void onHostResponse(int code, const QString &command, const QString &response);
@@ -80,12 +90,16 @@ private:
     void report(const RavelError &error);
 
     bool login(const FtpSite &site);
+    QString connectFailure(const FtpSite &site);
     void CreateFtpDir(const QStringList &levels);
     // False when the job must end (fatal reply or cancel).
     bool fatalCheck(const char *message);
-    // True when the file arrived (its transfer reported completion).
-    bool FtpStoreFile(const QString &localPath, const QString &remoteName);
-    bool store(const UploadPlan::File &file, const char *fatalMessage);
+    // Nothing when the server confirmed the file, else why it did not arrive.
+    std::optional<QString> FtpStoreFile(const QString &localPath, const QString &remoteName);
+    // Sends one file and counts it when the job means to send it.
+    bool send(const UploadPlan::File &file, bool counted);
+    bool store(const UploadPlan::File &file, bool counted, const char *fatalMessage);
+    void complete(const UploadPlan &plan, const WorkingSet &set);
     Outcome finish(Outcome outcome);
 
     CRavelCtrl &m_ravel;
@@ -94,11 +108,24 @@ private:
     SettingsStore &m_store;
     StatusTranscript m_status;
     UploadFlags m_flags;
+    UploadTally m_tally;
+    QString m_logHint = QStringLiteral("See the FTP Log for details.");
+    bool m_rememberSite = true;
     bool m_running = false;
     bool m_cancelled = false;
+    // The current transfer: the final reply to its STOR and why it failed, as they arrive.
+    bool m_storing = false;
+    int m_storReply = 0;
+    QString m_storFailure;
+    // The server's refusal of USER or PASS while the login is awaited.
+    QString m_loginRefusal;
+    int m_loginResult = 0;
+    // Wakes the wait in progress, if any.
+    std::function<void()> m_wake;
     int m_filesDone = 0;
     int m_filesTotal = 0;
     int m_picturesSent = 0;
     int m_picturesTotal = 0;
     bool m_transferCompleted = false;
+    bool m_transferEnded = false;
 };

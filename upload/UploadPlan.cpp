@@ -36,6 +36,23 @@ QString UploadPlan::GeneratedPage(const RememberedPaths &paths)
     return generated;
 }
 
+std::optional<QString> UploadPlan::climbingName() const
+{
+    const auto climbs = [](const QString &name) {
+        return name.contains(QLatin1Char('/')) || name == QLatin1String(".") ||
+               name == QLatin1String("..");
+    };
+    if (climbs(pageBaseName))
+        return pageBaseName;
+    for (const QList<File> *files : {&extras, &pictures}) {
+        for (const File &file : *files) {
+            if (climbs(file.remoteName))
+                return file.remoteName;
+        }
+    }
+    return std::nullopt;
+}
+
 UploadPlan UploadPlan::make(const WorkingSet &set, const QString &targetPath,
                             const QString &mainPagePath, bool autoSpace)
 {
@@ -44,9 +61,10 @@ UploadPlan UploadPlan::make(const WorkingSet &set, const QString &targetPath,
     plan.directoryLevels = DirectoryLevels(plan.targetPath);
     const QString folder = FolderOf(mainPagePath);
     const QString base = set.output.baseName;
+    plan.pageBaseName = base;
     for (const char *suffix : {".html", "Link.html", "Main.html"}) {
         const QString name = base + QLatin1String(suffix);
-        plan.pages.append({name, folder + name, name});
+        plan.pages.append({name, folder + name, name, !plan.pages.isEmpty()});
     }
     const PageStyleSettings &s = set.style;
     for (const QString *field : {&s.mainBackground, &s.linkBackground, &s.backgroundSound}) {
@@ -54,10 +72,10 @@ UploadPlan UploadPlan::make(const WorkingSet &set, const QString &targetPath,
             continue;
         const QString name = FileNameOf(*field);
         if (!name.isEmpty())
-            plan.extras.append({name, *field, WebSafeName(name, autoSpace)});
+            plan.extras.append({name, *field, WebSafeName(name, autoSpace), false});
     }
     for (const ImageEntry &entry : set.images.entries())
         plan.pictures.append(
-            {entry.path, entry.path, WebSafeName(FileNameOf(entry.path), autoSpace)});
+            {entry.path, entry.path, WebSafeName(FileNameOf(entry.path), autoSpace), false});
     return plan;
 }

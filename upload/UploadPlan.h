@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <optional>
 
 // What an upload sends, worked out from the album before the job starts talking to a server.
 struct UploadPlan
@@ -13,6 +14,8 @@ struct UploadPlan
         QString statusName; // shown in "Executing FTP Transfer of ..."
         QString localPath;
         QString remoteName;
+        // The link and display pages, which single-page layouts never write.
+        bool companion = false;
     };
 
     QString targetPath;          // normalised: "/a/b/" or empty
@@ -20,6 +23,7 @@ struct UploadPlan
     QList<File> pages;           // main, link and display page, always all three
     QList<File> extras;          // backgrounds and sound that name a file
     QList<File> pictures;
+    QString pageBaseName;
 
     // "a/b" becomes "/a/b/"; empty stays empty.
     static QString NormaliseTargetPath(const QString &path);
@@ -28,6 +32,9 @@ struct UploadPlan
     // The page the upload panel offers: the last generated one, none while "genhtml" is
     // still a pattern.
     static QString GeneratedPage(const RememberedPaths &paths);
+    // The first name that would leave the target folder on the server (a page base name or a
+    // remote name holding "/", or being "." or ".."), or nothing when every name stays in it.
+    std::optional<QString> climbingName() const;
     static UploadPlan make(const WorkingSet &set, const QString &targetPath,
                            const QString &mainPagePath, bool autoSpace);
 };

@@ -4,7 +4,7 @@ one misbehaviour per scenario. Binds 127.0.0.1 on a free port in 20000-29999, pr
 "READY <port>", then "CMD <line>" for every command it receives and "FAULT <epoch seconds>"
 when its fault strikes. One client at a time.
 
-Scenarios: normal, refuse-login, dele-550-text, dele-550-bare, endless-retr (RETR sends until
+Scenarios: normal, refuse-login, silent-login (PASS is never answered), dele-550-text, dele-550-bare, endless-retr (RETR sends until
 ABOR, then 426 and 226), no-data-connection (RETR answers 150 but never connects; ABOR gets
 426 and 226), drop-mid-transfer (RETR: some data, then both connections closed),
 silent (no reply to anything after login), foreign-227 (PASV names 10.255.255.1),
@@ -12,8 +12,10 @@ garbage (a reply without a code), overlong (a reply line of 100 000 bytes),
 endless-multiline (a multi-line reply that never ends), mkd-550 (MKD refused, CWD fine),
 cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in),
 idle-timeout (after login, one second without a command ends the session with 421),
-fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426, garbage, or hangup: the
-control connection closes after 1 MiB of data while the data connection keeps reading)."""
+pasv-refused (PASV names a port nobody listens on), bad-227 (PASV answers a 227 without an
+address), fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426, garbage, 550 (a
+plain refusal), or hangup: the control connection closes after 1 MiB of data while the data
+connection keeps reading)."""
 
 import random
 import select
@@ -92,6 +94,8 @@ class Session:
                 return self.fault()
         if verb == "USER":
             self.reply("331 Password required")
+        elif verb == "PASS" and SCENARIO == "silent-login":
+            pass
         elif verb == "PASS":
             if SCENARIO == "refuse-login":
                 self.reply("530 Login incorrect.")
@@ -119,6 +123,14 @@ class Session:
             self.reply("550 No such directory" if SCENARIO == "cwd-550" else "250 OK")
         elif verb == "STOR" and SCENARIO == "stor-530":
             self.reply("530 Not logged in")
+        elif verb == "PASV" and SCENARIO == "bad-227":
+            self.reply("227 Entering Passive Mode")
+        elif verb == "PASV" and SCENARIO == "pasv-refused":
+            closed = socket.socket()
+            closed.bind(("127.0.0.1", 0))
+            port = closed.getsockname()[1]
+            closed.close()
+            self.reply("227 Entering Passive Mode (127,0,0,1,%d,%d)" % (port >> 8, port & 255))
         elif verb == "PASV":
             self.data_listener = socket.socket()
             self.data_listener.bind(("127.0.0.1", 0))
@@ -173,6 +185,9 @@ class Session:
             return True
         if FAULT == "garbage":
             self.reply("\x00\xffgarbage without a code")
+            return True
+        if FAULT == "550":
+            self.reply("550 Permission denied")
             return True
         # 426: the transfer starts, then breaks.
         self.reply("150 Send it")

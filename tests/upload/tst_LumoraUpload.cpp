@@ -1,8 +1,10 @@
 #include "FtpTestServer.h"
 #include "ProjectFile.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,11 +15,17 @@ class tst_LumoraUpload : public QObject
 private slots:
     void uploads();
     void failsWithStatusOne();
+    void neverCompleteWithoutEveryFile_data();
+    void neverCompleteWithoutEveryFile();
+    void logAndRemember();
     void usageErrors_data();
     void usageErrors();
 
 private:
-    QString writeProject(QTemporaryDir &dir);
+    // A project of one picture and its generated page; `pageBase` names the page in the
+    // project, `missing` adds a picture that is not there.
+    QString writeProject(QTemporaryDir &dir, const QString &pageBase = "album",
+                         bool missing = false);
 };
 
 namespace {
@@ -39,7 +47,7 @@ Run lumora(const QStringList &args)
 }
 } // namespace
 
-QString tst_LumoraUpload::writeProject(QTemporaryDir &dir)
+QString tst_LumoraUpload::writeProject(QTemporaryDir &dir, const QString &pageBase, bool missing)
 {
     WorkingSet set;
     QFile picture(dir.filePath("a b.jpg"));
@@ -51,6 +59,10 @@ QString tst_LumoraUpload::writeProject(QTemporaryDir &dir)
     page.open(QIODevice::WriteOnly);
     page.write("<HTML>\r\n");
     page.close();
+    if (missing)
+        set.images.AddToImageList(dir.filePath("gone.jpg"));
+    set.paths.replace(RememberedPaths::GenHtml, page.fileName());
+    set.output = {dir.path() + "/", pageBase};
     const QString project = dir.filePath("p.lwp");
     ProjectFile::writeFile(project, set);
     return project;
@@ -108,6 +120,110 @@ void tst_LumoraUpload::usageErrors()
 {
     QFETCH(QStringList, args);
     QCOMPARE(lumora(args).exitCode, 2);
+}
+
+void tst_LumoraUpload::neverCompleteWithoutEveryFile_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QString>("pageBase");
+    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QString>("err"); // what standard error must hold
+    QTest::addColumn<QString>("out"); // a status line that must be there
+    const QString picture = "a b.jpg";
+    // The page is the first STOR, the picture the second.
+    QTest::newRow("picture refused")
+        << "fault:550:2"
+        << "album" << false << "FTP Upload Incomplete!\n1 of 2 files were not uploaded:\n%1/a b.jpg"
+        << "Not uploaded: %1/a b.jpg: 550 Permission denied";
+    QTest::newRow("passive port refused")
+        << "pasv-refused"
+        << "album" << false << "FTP Upload Incomplete!\n2 of 2 files were not uploaded:\nalbum.html"
+        << "FTP Upload Incomplete: 2 of 2 files not uploaded.";
+    QTest::newRow("227 without an address")
+        << "bad-227"
+        << "album" << false << "FTP Upload Incomplete!\n2 of 2 files were not uploaded:\nalbum.html"
+        << "FTP Upload Incomplete: 2 of 2 files not uploaded.";
+    QTest::newRow("picture missing locally")
+        << "normal"
+        << "album" << true << "FTP Upload Incomplete!\n1 of 3 files were not uploaded:\n%1/gone.jpg"
+        << "Not uploaded: %1/gone.jpg: File not found";
+    QTest::newRow("page name climbing out")
+        << "normal"
+        << "../evil" << false << "[Lumora FTP Upload] Invalid Web Page Name: ../evil"
+        << "";
+}
+
+void tst_LumoraUpload::neverCompleteWithoutEveryFile()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QString, pageBase);
+    QFETCH(bool, missing);
+    QFETCH(QString, err);
+    QFETCH(QString, out);
+    FtpTestServer server(FtpTestServer::Kind::Fake, scenario);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QTemporaryDir dir;
+    const int timeout = 5;
+    QElapsedTimer clock;
+    clock.start();
+    const Run run = lumora({"upload", "--project", writeProject(dir, pageBase, missing), "--host",
+                            "127.0.0.1", "--port", QString::number(server.port()), "--passive",
+                            "--timeout", QString::number(timeout)});
+    QVERIFY(clock.elapsed() < 3 * timeout * 1000);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(!(run.out + run.err).contains("FTP Upload Complete."), qPrintable(run.err));
+    QVERIFY2(run.err.contains(err.arg(dir.path())), qPrintable(run.err));
+    QVERIFY2(run.out.contains(out.arg(dir.path())), qPrintable(run.out));
+    if (pageBase != "album")
+        QVERIFY(!server.commands().join('\n').contains("STOR"));
+}
+
+void tst_LumoraUpload::logAndRemember()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake, "refuse-login");
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QTemporaryDir dir;
+    const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Lumora/Lumora.ini";
+    QFile::remove(settings);
+    const QString project = writeProject(dir);
+    const QString log = dir.filePath("session.log");
+    const QStringList args = {"upload",
+                              "--project",
+                              project,
+                              "--host",
+                              "127.0.0.1",
+                              "--port",
+                              QString::number(server.port())};
+    // The desktop program's remembered sites stay as they are unless asked.
+    const Run quiet = lumora(args + QStringList{"--log", log});
+    QCOMPARE(quiet.exitCode, 1);
+    QVERIFY2(quiet.err.contains("FTP Connect Failed!\n127.0.0.1:" + QString::number(server.port()) +
+                                ": 530 Login incorrect."),
+             qPrintable(quiet.err));
+    QVERIFY(!QFile::exists(settings) ||
+            !QSettings(settings, QSettings::IniFormat).contains("ftp/1FtpUrl"));
+    QFile transcript(log);
+    QVERIFY(transcript.open(QIODevice::ReadOnly));
+    QVERIFY(transcript.readAll().startsWith("127.0.0.1:"));
+
+    // Four programs remembering at once lose no site.
+    QList<QProcess *> runs;
+    for (int i = 1; i <= 4; ++i) {
+        auto *p = new QProcess(this);
+        p->start(qEnvironmentVariable("LUMORA_BIN_DIR") + "/lumora",
+                 {"upload", "--project", project, "--host", QString("127.0.0.%1").arg(i + 1),
+                  "--port", QString::number(FtpTestServer::freePort()), "--remember"});
+        runs << p;
+    }
+    for (QProcess *p : runs)
+        QVERIFY(p->waitForFinished(60000));
+    QSettings stored(settings, QSettings::IniFormat);
+    QStringList hosts;
+    for (int slot = 1; slot <= 4; ++slot)
+        hosts << stored.value(QString("ftp/%1FtpUrl").arg(slot)).toString();
+    hosts.sort();
+    QCOMPARE(hosts, (QStringList{"127.0.0.2", "127.0.0.3", "127.0.0.4", "127.0.0.5"}));
+    qDeleteAll(runs);
 }
 
 QTEST_GUILESS_MAIN(tst_LumoraUpload)

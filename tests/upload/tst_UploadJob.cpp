@@ -8,11 +8,13 @@
 #include "UploadJob.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -46,6 +48,8 @@ private slots:
     void refusals();
     void missingFields_data();
     void missingFields();
+    void cancels_data();
+    void cancels();
 
 private:
     // Makes pictures, backgrounds and a sound and generates `layout` into the album folder.
@@ -220,7 +224,8 @@ void tst_UploadJob::refusals_data()
 
     QTest::newRow("login refused")
         << "refuse-login"
-        << "" << UploadJob::Outcome::Failed << QStringList{"FTP Connect Failed!"} << 0 << "";
+        << "" << UploadJob::Outcome::Failed
+        << QStringList{"FTP Connect Failed!\r\n127.0.0.1:PORT: 530 Login incorrect."} << 0 << "";
     QTest::newRow("every CWD refused")
         << "cwd-550"
         << "web" << UploadJob::Outcome::Cancelled
@@ -248,6 +253,12 @@ void tst_UploadJob::refusals_data()
         << QStringList{"Fatal FTP Error occurred!\r\nSee the FTP Log for details.",
                        "FTP Upload Cancelled."}
         << 2 << "1 of 2 pictures uploaded.";
+    QTest::newRow("companion page refused")
+        << "fault:550:2"
+        << "" << UploadJob::Outcome::Incomplete
+        << QStringList{"FTP Upload Incomplete!\r\n1 of 8 files were not uploaded:\r\n"
+                       "albumLink.html"}
+        << 2 << "Not uploaded: albumLink.html: 550 Permission denied";
     QTest::newRow("STOR refused as not logged in")
         << "stor-530"
         << "" << UploadJob::Outcome::Cancelled
@@ -271,7 +282,8 @@ void tst_UploadJob::refusals()
     QStringList shown;
     for (const auto &m : m_dialogs->messages)
         shown << m.text;
-    QCOMPARE(shown, messages);
+    messages.replaceInStrings("PORT", QString::number(server.port()));
+    QVERIFY2(shown == messages, qPrintable(shown.join('|') + "\n" + m_lines.join('\n')));
     QVERIFY(m_lines.filter("Executing FTP Transfer of " + m_local->path()).size() <=
             pictureTransfers);
     QCOMPARE(m_enabled.last(), true);
@@ -307,6 +319,63 @@ void tst_UploadJob::missingFields()
     QVERIFY(m_enabled.isEmpty());
     QVERIFY(m_lines.isEmpty());
     QCOMPARE(m_fields.fields.urlPath, QString("dir")); // nothing normalised yet
+}
+
+void tst_UploadJob::cancels_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("trigger");  // the status line that the Cancel click follows
+    QTest::addColumn<int>("storesBefore"); // the server saw no more STORs than this
+    QTest::newRow("login wait") << "silent-login"
+                                << ""
+                                << "Connecting to: 127.0.0.1" << 0;
+    QTest::newRow("folder creation") << "normal"
+                                     << "a/b/c"
+                                     << "Code:257 Command:MKD Response:257 \"a\" created" << 0;
+    QTest::newRow("between files") << "normal"
+                                   << ""
+                                   << "Code:226 Command:STOR Response:226 Stored" << 1;
+    // The first picture's transfer never ends by itself.
+    QTest::newRow("during a transfer") << "fault:silent:7"
+                                       << ""
+                                       << "Executing FTP Transfer of %1/beach day's.jpg" << 7;
+}
+
+void tst_UploadJob::cancels()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QString, path);
+    QFETCH(QString, trigger);
+    QFETCH(int, storesBefore);
+    FtpTestServer server(FtpTestServer::Kind::Fake, scenario);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    makeAlbum("frame");
+    UploadJob::Outcome second = UploadJob::Outcome::Completed;
+    bool clicked = false;
+    connect(m_job.get(), &UploadJob::statusLine, this, [&](const QString &line) {
+        if (clicked || line != QString(trigger).replace("%1", m_local->path()))
+            return;
+        clicked = true;
+        // As the Cancel button does: from the event loop the job is waiting in.
+        QTimer::singleShot(0, m_job.get(), [&] {
+            m_job->CancelUpload();
+            // Begin is still disabled, and a job started anyway does not run inside this one.
+            second = m_job->run(m_set, [] { return true; });
+        });
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(runJob(server, path), UploadJob::Outcome::Cancelled);
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(clicked);
+    QCOMPARE(second, UploadJob::Outcome::Refused);
+    QCOMPARE(m_enabled, (QList<bool>{false, true}));
+    QCOMPARE(m_dialogs->messages.last().text, QString("FTP Upload Cancelled."));
+    QVERIFY(!m_lines.contains("FTP Upload Complete."));
+    for (const auto &message : m_dialogs->messages)
+        QVERIFY2(!message.text.contains(QRegularExpression("^\\d+ - ")), qPrintable(message.text));
+    QVERIFY(server.commands().filter(QRegularExpression("^STOR")).size() <= storesBefore);
 }
 
 QTEST_GUILESS_MAIN(tst_UploadJob)

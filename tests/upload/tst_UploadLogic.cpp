@@ -3,6 +3,7 @@
 #include "StatusTranscript.h"
 #include "UploadFlags.h"
 #include "UploadPlan.h"
+#include "UploadTally.h"
 
 #include <QFile>
 #include <QTest>
@@ -22,6 +23,12 @@ private slots:
     void planNames();
     void flags_data();
     void flags();
+    void serverTextShown_data();
+    void serverTextShown();
+    void connectFailure_data();
+    void connectFailure();
+    void incompleteMessage_data();
+    void incompleteMessage();
 };
 
 void tst_UploadLogic::init()
@@ -190,3 +197,76 @@ void tst_UploadLogic::flags()
 
 QTEST_GUILESS_MAIN(tst_UploadLogic)
 #include "tst_UploadLogic.moc"
+
+void tst_UploadLogic::serverTextShown_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain, tab kept") << "226 Stored\tok"
+                                     << "226 Stored\tok";
+    QTest::newRow("line breaks and escapes")
+        << QString("220-a\r\n220 b\x1b[2J") << "220-a\\x0D\\x0A220 b\\x1B[2J";
+    QTest::newRow("C1 control") << QString("x") + QChar(0x85) << "x\\x85";
+    QTest::newRow("exactly the bound") << QString(512, 'a') << QString(512, 'a');
+    QTest::newRow("cut") << QString(100000, 'a') << QString(511, 'a') + QChar(0x2026);
+}
+
+void tst_UploadLogic::serverTextShown()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(StatusTranscript::shown(text), shown);
+}
+
+void tst_UploadLogic::connectFailure_data()
+{
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("refused") << 3000 + 2003 << ""
+                             << "h:21: Connection refused";
+    QTest::newRow("no such host") << 3000 + 2001 << ""
+                                  << "h:21: Host not found";
+    QTest::newRow("silent") << 3000 + 2007 << ""
+                            << "h:21: No answer within 60 s";
+    QTest::newRow("login refused") << 3000 + 1009 << "530 Login incorrect."
+                                   << "h:21: 530 Login incorrect.";
+}
+
+void tst_UploadLogic::connectFailure()
+{
+    QFETCH(int, result);
+    QFETCH(QString, reply);
+    QFETCH(QString, line);
+    QCOMPARE(StatusTranscript::connectFailureLine("h", 21, result, 60, reply), line);
+}
+
+void tst_UploadLogic::incompleteMessage_data()
+{
+    QTest::addColumn<int>("failed");
+    QTest::addColumn<QString>("tail"); // the message after its count line
+    QTest::newRow("one") << 1 << "f1";
+    QTest::newRow("ten, all named")
+        << 10 << "f1\r\nf2\r\nf3\r\nf4\r\nf5\r\nf6\r\nf7\r\nf8\r\nf9\r\nf10";
+    QTest::newRow("twelve")
+        << 12 << "f1\r\nf2\r\nf3\r\nf4\r\nf5\r\nf6\r\nf7\r\nf8\r\nf9\r\nf10\r\nand 2 more";
+}
+
+void tst_UploadLogic::incompleteMessage()
+{
+    QFETCH(int, failed);
+    QFETCH(QString, tail);
+    UploadTally tally;
+    tally.confirmed();
+    for (int i = 1; i <= failed; ++i)
+        tally.failed(QString("f%1").arg(i));
+    QVERIFY(!tally.complete());
+    QCOMPARE(tally.message(), QString("FTP Upload Incomplete!\r\n%1 of %2 files were not "
+                                      "uploaded:\r\n")
+                                      .arg(failed)
+                                      .arg(failed + 1) +
+                                  tail);
+    QCOMPARE(
+        tally.statusLine(),
+        QString("FTP Upload Incomplete: %1 of %2 files not uploaded.").arg(failed).arg(failed + 1));
+}
