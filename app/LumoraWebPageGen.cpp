@@ -36,6 +36,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -501,7 +502,14 @@ void LumoraWebPageGen::connectUpload()
             &LumoraWebPageGen::SetUploadControlsEnabled);
     connect(m_upload, &UploadJob::pictureStarted, this,
             [this](const QString &caption, const QString &path) {
-                m_preview->showPicture(path, caption);
+                if (m_preview->showPicture(path, caption))
+                    return;
+                const ErrorInfo error =
+                    QFileInfo::exists(path)
+                        ? ErrorInfo{ErrorNumber::InvalidPicture, QStringLiteral("Invalid picture")}
+                        : ErrorInfo::fileNotFound(path);
+                m_dialogs.message(
+                    QStringLiteral("%1 - %2").arg(error.number).arg(error.description));
             });
     connect(m_upload, &UploadJob::busyPointer, this, [this](bool busy) {
         if (busy)

@@ -28,4 +28,5 @@ constexpr int PastEndOfFile = 62;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;
+constexpr int InvalidPicture = 481;
 } // namespace ErrorNumber

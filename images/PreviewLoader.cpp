@@ -1,5 +1,6 @@
 #include "PreviewLoader.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 QSize PreviewLoader::fittedSize(const QSize &size, const QSize &box)
@@ -13,6 +14,9 @@ QSize PreviewLoader::fittedSize(const QSize &size, const QSize &box)
 
 QImage PreviewLoader::load(const QString &path, const QSize &box)
 {
+    // Opening a FIFO or a device would block until someone writes to it.
+    if (!QFileInfo(path).isFile())
+        return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 class TestFields : public UploadFields
@@ -50,6 +51,7 @@ private slots:
     void missingFields();
     void cancels_data();
     void cancels();
+    void localFilesThatCannotBeSent();
 
 private:
     // Makes pictures, backgrounds and a sound and generates `layout` into the album folder.
@@ -376,6 +378,29 @@ void tst_UploadJob::cancels()
     for (const auto &message : m_dialogs->messages)
         QVERIFY2(!message.text.contains(QRegularExpression("^\\d+ - ")), qPrintable(message.text));
     QVERIFY(server.commands().filter(QRegularExpression("^STOR")).size() <= storesBefore);
+}
+
+void tst_UploadJob::localFilesThatCannotBeSent()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake, "normal");
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    makeAlbum("thumb");
+    const QString dir = m_local->path() + "/";
+    QVERIFY(QDir().mkdir(dir + "folder.jpg"));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir + "fifo.jpg").constData(), 0600), 0);
+    const QStringList odd = {dir + "folder.jpg", dir + "fifo.jpg", "/dev/zero", dir + "gone.jpg"};
+    for (const QString &path : odd)
+        m_set.images.AddToImageList(path);
+    // A FIFO or device read would never end: the job must not wait on one.
+    QCOMPARE(runJob(server, ""), UploadJob::Outcome::Incomplete);
+    for (const char *line :
+         {"Not uploaded: %1folder.jpg: Is a folder", "Not uploaded: %1fifo.jpg: Not a regular file",
+          "Not uploaded: /dev/zero: Not a regular file",
+          "Not uploaded: %1gone.jpg: File not found"})
+        QVERIFY2(m_lines.contains(QString(line).replace("%1", dir)), qPrintable(line));
+    QVERIFY(m_dialogs->lastText().startsWith(
+        "FTP Upload Incomplete!\r\n4 of 10 files were not uploaded:\r\n" + dir + "folder.jpg"));
+    QCOMPARE(m_lines.last(), QString("FTP Upload Incomplete: 4 of 10 files not uploaded."));
 }
 
 QTEST_GUILESS_MAIN(tst_UploadJob)
