@@ -6,22 +6,19 @@
 #include "RavelDispatch.h"
 #include "UploadFields.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QTimer>
 
 namespace {
 const QString JobTitle = QStringLiteral("Lumora FTP Upload");
 const QString DoneTitle = QStringLiteral("Lumora Web Page FTP Upload");
 const char *const FatalBeforePages = "Fatal FTP Error Occurred!";
 const char *const FatalLater = "Fatal FTP Error occurred!";
-// A safety net only: the component's events wake every wait at once.
-constexpr int RecheckMs = 500;
 } // namespace
 
 UploadJob::UploadJob(CRavelCtrl &ravel, UploadFields &fields, Dialogs &dialogs,
                      SettingsStore &store, QObject *parent)
-    : QObject(parent), m_ravel(ravel), m_fields(fields), m_dialogs(dialogs), m_store(store)
+    : QObject(parent), m_ravel(ravel), m_session(ravel), m_fields(fields), m_dialogs(dialogs),
+      m_store(store)
 {
     connect(&m_ravel, &CRavelCtrl::OnHostResponse, this, &UploadJob::onHostResponse);
     connect(&m_ravel, &CRavelCtrl::OnLogin, this, &UploadJob::onLogin);
@@ -77,8 +74,8 @@ void UploadJob::onHostResponse(int code, const QString &command, const QString &
 
 void UploadJob::onLogin(int resultCode)
 {
-    addStatus(
-        StatusTranscript::loginLine(resultCode, get(QStringLiteral("RemoteHost")).toString()));
+    addStatus(StatusTranscript::loginLine(resultCode,
+                                          m_session.get(QStringLiteral("RemoteHost")).toString()));
     m_loginResult = resultCode;
     m_flags.applyLogin(resultCode);
 }
@@ -115,62 +112,6 @@ void UploadJob::addStatus(const QString &line, bool progressLine)
     emit statusChanged(m_status.text());
 }
 
-// --- talking to the component ---
-
-std::optional<RavelError> UploadJob::call(const QString &method, const QVariantList &args)
-{
-    return RavelDispatch::invoke(m_ravel, method, RavelDispatch::Kind::Call, args).error;
-}
-
-void UploadJob::put(const QString &property, const QVariant &value)
-{
-    RavelDispatch::invoke(m_ravel, property, RavelDispatch::Kind::Put, {value});
-}
-
-QVariant UploadJob::get(const QString &property)
-{
-    return RavelDispatch::invoke(m_ravel, property, RavelDispatch::Kind::Get, {}).value;
-}
-
-bool UploadJob::stillExecuting()
-{
-    return get(QStringLiteral("StillExecuting")).toBool();
-}
-
-void UploadJob::waitUntil(const std::function<bool()> &done)
-{
-    if (done())
-        return;
-    QEventLoop loop;
-    // The component changes its state after it has sent its event: look once it is back.
-    auto check = [&] {
-        QTimer::singleShot(0, &loop, [&] {
-            if (done())
-                loop.quit();
-        });
-    };
-    const QList<QMetaObject::Connection> wakers = {
-        connect(&m_ravel, &CRavelCtrl::OnHostResponse, &loop, check),
-        connect(&m_ravel, &CRavelCtrl::OnLogin, &loop, check),
-        connect(&m_ravel, &CRavelCtrl::OnFTPError, &loop, check),
-        connect(&m_ravel, &CRavelCtrl::OnAsyncEvent, &loop, check),
-    };
-    QTimer recheck;
-    connect(&recheck, &QTimer::timeout, &loop, check);
-    recheck.start(RecheckMs);
-    // A cancel wakes the wait at once; waits do not nest, so one waker is enough.
-    m_wake = check;
-    loop.exec();
-    m_wake = nullptr;
-    for (const auto &c : wakers)
-        disconnect(c);
-}
-
-void UploadJob::waitIdle()
-{
-    waitUntil([this] { return !stillExecuting(); });
-}
-
 void UploadJob::report(const RavelError &error)
 {
     m_dialogs.message(QStringLiteral("%1 - %2").arg(error.number()).arg(error.description()));
@@ -185,33 +126,34 @@ void UploadJob::setControlsEnabled(bool enabled)
 
 bool UploadJob::login(const FtpSite &site)
 {
-    put(QStringLiteral("RemoteHost"), site.url);
-    put(QStringLiteral("UserName"), site.userName);
-    put(QStringLiteral("PassWord"), site.password);
-    put(QStringLiteral("InitDir"), QString());
+    m_session.put(QStringLiteral("RemoteHost"), site.url);
+    m_session.put(QStringLiteral("UserName"), site.userName);
+    m_session.put(QStringLiteral("PassWord"), site.password);
+    m_session.put(QStringLiteral("InitDir"), QString());
     if (m_cancelled)
         return false;
-    if (get(QStringLiteral("Connected")).toBool()) {
+    if (m_session.get(QStringLiteral("Connected")).toBool()) {
         // No OnLogin will come for a session that is already open: use it.
         m_flags.login = UploadFlags::Login::LoggedIn;
         return true;
     }
-    if (const std::optional<RavelError> error = call(QStringLiteral("Connect"))) {
+    if (const std::optional<RavelError> error = m_session.call(QStringLiteral("Connect"))) {
         // Nor when Connect refused to start.
         report(*error);
         m_loginRefusal = error->description();
         m_flags.login = UploadFlags::Login::Failed;
         return false;
     }
-    waitUntil([this] { return m_cancelled || m_flags.login != UploadFlags::Login::Waiting; });
+    m_session.waitUntil(
+        [this] { return m_cancelled || m_flags.login != UploadFlags::Login::Waiting; });
     return !m_cancelled && m_flags.login == UploadFlags::Login::LoggedIn;
 }
 
 QString UploadJob::connectFailure(const FtpSite &site)
 {
     return StatusTranscript::connectFailureLine(
-        site.url, get(QStringLiteral("Port")).toInt(), m_loginResult,
-        get(QStringLiteral("TimeOut")).toInt(), m_loginRefusal);
+        site.url, m_session.get(QStringLiteral("Port")).toInt(), m_loginResult,
+        m_session.get(QStringLiteral("TimeOut")).toInt(), m_loginRefusal);
 }
 
 void UploadJob::CreateFtpDir(const QStringList &levels)
@@ -220,11 +162,12 @@ void UploadJob::CreateFtpDir(const QStringList &levels)
         for (const char *verb : {"MKD", "CWD"}) {
             if (m_cancelled)
                 return;
-            if (const std::optional<RavelError> error = call(QLatin1String(verb), {level})) {
+            if (const std::optional<RavelError> error =
+                    m_session.call(QLatin1String(verb), {level})) {
                 report(*error);
                 return;
             }
-            waitIdle();
+            m_session.waitIdle();
         }
     }
 }
@@ -235,7 +178,7 @@ bool UploadJob::fatalCheck(const char *message)
         return false;
     // A session that is gone cannot store anything more: going on would end in a
     // completion message for files that never arrived.
-    if (!m_flags.fatalError && get(QStringLiteral("Connected")).toBool())
+    if (!m_flags.fatalError && m_session.get(QStringLiteral("Connected")).toBool())
         return true;
     // What a user must send again after a broken session.
     addStatus(
@@ -266,9 +209,9 @@ std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const Q
 {
     const QFileInfo info(localPath);
     const QString problem = localProblem(info);
-    put(QStringLiteral("LocalFile"), localPath);
-    put(QStringLiteral("RemoteFile"), remoteName);
-    put(QStringLiteral("AsyncMode"), true);
+    m_session.put(QStringLiteral("LocalFile"), localPath);
+    m_session.put(QStringLiteral("RemoteFile"), remoteName);
+    m_session.put(QStringLiteral("AsyncMode"), true);
     m_transferCompleted = false;
     m_transferEnded = false;
     m_storReply = 0;
@@ -278,13 +221,14 @@ std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const Q
     // the transfer for ever, so it never gets that far.
     bool started = false;
     if (problem.isEmpty() || !info.exists()) {
-        started = !call(QStringLiteral("STOR"));
+        started = !m_session.call(QStringLiteral("STOR"));
         // A refusal frees the component before the transfer's end arrives; the next file
         // must not start, nor be blamed for that end, until it has.
         if (started)
-            waitUntil([this] {
-                return !stillExecuting() && (m_transferEnded || m_cancelled ||
-                                             !get(QStringLiteral("Connected")).toBool());
+            m_session.waitUntil([this] {
+                return !m_session.stillExecuting() &&
+                       (m_transferEnded || m_cancelled ||
+                        !m_session.get(QStringLiteral("Connected")).toBool());
             });
     }
     m_storing = false;
@@ -304,6 +248,12 @@ std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const Q
 
 bool UploadJob::send(const UploadPlan::File &file, bool counted)
 {
+    if (m_changed && counted && m_changed->unchanged(file.localPath, file.remoteName)) {
+        addStatus(QLatin1String("Unchanged: ") + file.statusName);
+        m_tally.confirmed();
+        return true;
+    }
+    addStatus(QLatin1String("Executing FTP Transfer of ") + file.statusName);
     const std::optional<QString> failure = FtpStoreFile(file.localPath, file.remoteName);
     if (!counted)
         return !failure;
@@ -320,7 +270,6 @@ bool UploadJob::store(const UploadPlan::File &file, bool counted, const char *fa
 {
     if (!fatalCheck(fatalMessage))
         return false;
-    addStatus(QLatin1String("Executing FTP Transfer of ") + file.statusName);
     send(file, counted);
     return true;
 }
@@ -328,8 +277,8 @@ bool UploadJob::store(const UploadPlan::File &file, bool counted, const char *fa
 void UploadJob::complete(const UploadPlan &plan, const WorkingSet &set)
 {
     emit busyPointer(false);
-    call(QStringLiteral("QUIT"));
-    waitIdle();
+    m_session.call(QStringLiteral("QUIT"));
+    m_session.waitIdle();
     if (!m_tally.complete()) {
         addStatus(m_tally.statusLine());
         m_dialogs.message(m_tally.message(), DoneTitle, Dialogs::Icon::Exclamation,
@@ -342,6 +291,24 @@ void UploadJob::complete(const UploadPlan &plan, const WorkingSet &set)
                           QLatin1String(".html") + AppText::LineBreak +
                           QLatin1String("Created at: ") + m_fields.site().url,
                       DoneTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+}
+
+void UploadJob::finishChangedOnly(const UploadPlan &plan, bool deleteRemoved)
+{
+    if (deleteRemoved) {
+        QStringList album;
+        for (const QList<UploadPlan::File> *files : {&plan.pages, &plan.extras, &plan.pictures})
+            for (const UploadPlan::File &file : *files)
+                album << file.remoteName;
+        for (const QString &name : m_changed->removed(album)) {
+            addStatus(QLatin1String("Deleting ") + name);
+            if (!m_session.call(QStringLiteral("DELE"), {name}))
+                m_session.waitIdle();
+        }
+    }
+    // Written last, so a manifest on the server always describes files that arrived.
+    if (const std::optional<QString> manifest = m_changed->writeManifest())
+        send({PublishManifest::RemoteName, *manifest, PublishManifest::RemoteName, false}, false);
 }
 
 UploadJob::Outcome UploadJob::finish(Outcome outcome)
@@ -417,10 +384,11 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
         CreateFtpDir(plan.directoryLevels);
         if (m_cancelled)
             return finish(Outcome::Cancelled);
-        if (const std::optional<RavelError> error = call(QStringLiteral("CWD"), {plan.targetPath}))
+        if (const std::optional<RavelError> error =
+                m_session.call(QStringLiteral("CWD"), {plan.targetPath}))
             report(*error);
         // The first transfer needs the component free again, so the final CWD is waited for.
-        waitIdle();
+        m_session.waitIdle();
         if (m_cancelled)
             return finish(Outcome::Cancelled);
         if (!m_flags.dirReady) {
@@ -432,13 +400,19 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
         }
     }
 
+    const PublishOptions options = m_fields.publishOptions();
+    ChangedFiles changed(m_session);
+    m_changed = nullptr;
+    if (options.changedOnly) {
+        changed.fetch();
+        m_changed = &changed;
+    }
     for (qsizetype i = 0; i < plan.pages.size(); ++i)
         if (!store(plan.pages[i], pageCounted[i], FatalBeforePages))
             return finish(Outcome::Cancelled);
     if (!fatalCheck(FatalLater))
         return finish(Outcome::Cancelled);
     for (const UploadPlan::File &extra : plan.extras) {
-        addStatus(QLatin1String("Executing FTP Transfer of ") + extra.statusName);
         send(extra, true);
         if (!fatalCheck(FatalLater))
             return finish(Outcome::Cancelled);
@@ -446,7 +420,6 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     const int count = int(plan.pictures.size());
     for (int i = 0; i < count; ++i) {
         const UploadPlan::File &picture = plan.pictures[i];
-        addStatus(QLatin1String("Executing FTP Transfer of ") + picture.statusName);
         emit pictureStarted(QStringLiteral("Uploading %1 of %2").arg(i + 1).arg(count),
                             picture.localPath);
         if (send(picture, true))
@@ -455,6 +428,9 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
             return finish(Outcome::Cancelled);
     }
 
+    if (m_changed && m_tally.complete())
+        finishChangedOnly(plan, options.deleteRemoved);
+    m_changed = nullptr;
     complete(plan, set);
     return finish(m_tally.complete() ? Outcome::Completed : Outcome::Incomplete);
 }
@@ -462,7 +438,7 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
 void UploadJob::CancelUpload()
 {
     m_cancelled = true;
-    call(QStringLiteral("LocalClose"));
+    m_session.call(QStringLiteral("LocalClose"));
     addStatus(QStringLiteral("FTP Upload Cancelled."));
     emit busyPointer(false);
     m_dialogs.message(QStringLiteral("FTP Upload Cancelled."), DoneTitle,
@@ -470,6 +446,5 @@ void UploadJob::CancelUpload()
     // A running job gives the controls back once it has unwound (finish).
     if (!m_running)
         setControlsEnabled(true);
-    if (m_wake)
-        m_wake();
+    m_session.wake();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ChangedFiles.h"
 #include "FtpSite.h"
+#include "RavelSession.h"
 #include "StatusTranscript.h"
 #include "UploadFlags.h"
 #include "UploadPlan.h"
@@ -79,13 +81,6 @@ private:
 
     void addStatus(const QString &line, bool progressLine = false);
     void setControlsEnabled(bool enabled);
-    // Runs the event loop until done() holds; woken by the component's events.
-    void waitUntil(const std::function<bool()> &done);
-    void waitIdle();
-    bool stillExecuting();
-    std::optional<RavelError> call(const QString &method, const QVariantList &args = {});
-    void put(const QString &property, const QVariant &value);
-    QVariant get(const QString &property);
     // Reports a raised error the way the job reports its own failures, then goes on.
     void report(const RavelError &error);
 
@@ -96,6 +91,9 @@ private:
     bool fatalCheck(const char *message);
     // Nothing when the server confirmed the file, else why it did not arrive.
     std::optional<QString> FtpStoreFile(const QString &localPath, const QString &remoteName);
+    // With "only changed files": deletes what the album no longer has, then leaves the
+    // manifest of what it now is.
+    void finishChangedOnly(const UploadPlan &plan, bool deleteRemoved);
     // Sends one file and counts it when the job means to send it.
     bool send(const UploadPlan::File &file, bool counted);
     bool store(const UploadPlan::File &file, bool counted, const char *fatalMessage);
@@ -103,12 +101,14 @@ private:
     Outcome finish(Outcome outcome);
 
     CRavelCtrl &m_ravel;
+    RavelSession m_session;
     UploadFields &m_fields;
     Dialogs &m_dialogs;
     SettingsStore &m_store;
     StatusTranscript m_status;
     UploadFlags m_flags;
     UploadTally m_tally;
+    ChangedFiles *m_changed = nullptr;
     QString m_logHint = QStringLiteral("See the FTP Log for details.");
     bool m_rememberSite = true;
     bool m_running = false;
@@ -120,8 +120,6 @@ private:
     // The server's refusal of USER or PASS while the login is awaited.
     QString m_loginRefusal;
     int m_loginResult = 0;
-    // Wakes the wait in progress, if any.
-    std::function<void()> m_wake;
     int m_filesDone = 0;
     int m_filesTotal = 0;
     int m_picturesSent = 0;

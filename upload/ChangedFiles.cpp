@@ -1,0 +1,92 @@
+#include "ChangedFiles.h"
+
+#include "CRavelCtrl.h"
+#include "RavelSession.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+ChangedFiles::ChangedFiles(RavelSession &session, QObject *parent)
+    : QObject(parent), m_session(session)
+{
+    connect(&session.ravel(), &CRavelCtrl::OnDirList, this,
+            [this](const QString &line, bool complete, int) { onDirList(line, complete); });
+    connect(&session.ravel(), &CRavelCtrl::OnAsyncEvent, this,
+            [this](qint64, qint64 bytes, const QString &, bool complete) {
+                m_transferEnded = m_transferEnded || complete || bytes < 0;
+            });
+}
+
+void ChangedFiles::onDirList(const QString &line, bool complete)
+{
+    if (!m_listing)
+        return;
+    if (const auto file = listedFile(line))
+        m_listed.insert(file->first, file->second);
+    if (complete)
+        m_listing = false;
+}
+
+std::optional<std::pair<QString, qint64>> ChangedFiles::listedFile(const QString &line)
+{
+    // "-rw-r--r-- 1 owner group SIZE Mon DD HH:MM NAME": eight fields, then the name as sent.
+    static const QRegularExpression unix(
+        QStringLiteral(R"(^-\S*\s+\S+\s+\S+\s+\S+\s+(\d+)\s+\S+\s+\S+\s+\S+\s(.+)$)"));
+    const QRegularExpressionMatch m = unix.match(line);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return std::pair{m.captured(2), m.captured(1).toLongLong()};
+}
+
+void ChangedFiles::fetch()
+{
+    const QString local = m_dir.filePath(QStringLiteral("previous"));
+    QFile::remove(local);
+    m_transferEnded = false;
+    m_session.put(QStringLiteral("AsyncMode"), true);
+    if (!m_session.call(QStringLiteral("RETR"), {PublishManifest::RemoteName, local}))
+        m_session.waitUntil([this] {
+            return !m_session.stillExecuting() &&
+                   (m_transferEnded || !m_session.get(QStringLiteral("Connected")).toBool());
+        });
+    QFile file(local);
+    if (QFileInfo(local).size() <= PublishManifest::SizeBound && file.open(QIODevice::ReadOnly))
+        m_previous = PublishManifest::parse(file.readAll());
+    if (!m_previous)
+        return;
+    m_listing = true;
+    if (m_session.call(QStringLiteral("LIST")))
+        m_listing = false;
+    m_session.waitUntil([this] { return !m_listing && !m_session.stillExecuting(); });
+}
+
+bool ChangedFiles::unchanged(const QString &localPath, const QString &remoteName)
+{
+    const std::optional<PublishManifest::Entry> now = PublishManifest::describe(localPath);
+    if (!now)
+        return false;
+    m_next.add(remoteName, *now);
+    return m_previous && m_previous->entry(remoteName) == now &&
+           m_listed.value(remoteName, -1) == now->size;
+}
+
+QStringList ChangedFiles::removed(const QStringList &albumNames) const
+{
+    QStringList names;
+    if (m_previous) {
+        for (const QString &name : m_previous->names())
+            if (!albumNames.contains(name))
+                names << name;
+    }
+    return names;
+}
+
+std::optional<QString> ChangedFiles::writeManifest()
+{
+    QFile file(m_dir.filePath(QStringLiteral("next")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(m_next.text()) < 0 ||
+        !file.flush())
+        return std::nullopt;
+    return file.fileName();
+}

@@ -1,0 +1,75 @@
+#include "RavelSession.h"
+
+#include "CRavelCtrl.h"
+#include "RavelDispatch.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+// A safety net only: the component's events wake every wait at once.
+constexpr int RecheckMs = 500;
+} // namespace
+
+RavelSession::RavelSession(CRavelCtrl &ravel, QObject *parent) : QObject(parent), m_ravel(ravel) {}
+
+std::optional<RavelError> RavelSession::call(const QString &method, const QVariantList &args)
+{
+    return RavelDispatch::invoke(m_ravel, method, RavelDispatch::Kind::Call, args).error;
+}
+
+void RavelSession::put(const QString &property, const QVariant &value)
+{
+    RavelDispatch::invoke(m_ravel, property, RavelDispatch::Kind::Put, {value});
+}
+
+QVariant RavelSession::get(const QString &property)
+{
+    return RavelDispatch::invoke(m_ravel, property, RavelDispatch::Kind::Get, {}).value;
+}
+
+bool RavelSession::stillExecuting()
+{
+    return get(QStringLiteral("StillExecuting")).toBool();
+}
+
+void RavelSession::waitUntil(const std::function<bool()> &done)
+{
+    if (done())
+        return;
+    QEventLoop loop;
+    // The component changes its state after it has sent its event: look once it is back.
+    auto check = [&] {
+        QTimer::singleShot(0, &loop, [&] {
+            if (done())
+                loop.quit();
+        });
+    };
+    const QList<QMetaObject::Connection> wakers = {
+        connect(&m_ravel, &CRavelCtrl::OnHostResponse, &loop, check),
+        connect(&m_ravel, &CRavelCtrl::OnLogin, &loop, check),
+        connect(&m_ravel, &CRavelCtrl::OnFTPError, &loop, check),
+        connect(&m_ravel, &CRavelCtrl::OnAsyncEvent, &loop, check),
+        connect(&m_ravel, &CRavelCtrl::OnDirList, &loop, check),
+    };
+    QTimer recheck;
+    connect(&recheck, &QTimer::timeout, &loop, check);
+    recheck.start(RecheckMs);
+    // Waits do not nest, so one waker is enough.
+    m_wake = check;
+    loop.exec();
+    m_wake = nullptr;
+    for (const auto &c : wakers)
+        disconnect(c);
+}
+
+void RavelSession::waitIdle()
+{
+    waitUntil([this] { return !stillExecuting(); });
+}
+
+void RavelSession::wake()
+{
+    if (m_wake)
+        m_wake();
+}

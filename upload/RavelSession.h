@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QVariantList>
+#include <functional>
+#include <optional>
+
+class CRavelCtrl;
+struct RavelError;
+
+// The upload's side of one component instance: late-bound calls by name, and waits that run
+// the event loop until a condition holds, woken by the component's events.
+class RavelSession : public QObject
+{
+    Q_OBJECT
+public:
+    explicit RavelSession(CRavelCtrl &ravel, QObject *parent = nullptr);
+
+    CRavelCtrl &ravel() { return m_ravel; }
+    std::optional<RavelError> call(const QString &method, const QVariantList &args = {});
+    void put(const QString &property, const QVariant &value);
+    QVariant get(const QString &property);
+    bool stillExecuting();
+
+    // Runs the event loop until done() holds.
+    void waitUntil(const std::function<bool()> &done);
+    void waitIdle();
+    // Makes the wait in progress, if any, look at its condition again now.
+    void wake();
+
+private:
+    CRavelCtrl &m_ravel;
+    std::function<void()> m_wake;
+};
