@@ -22,9 +22,11 @@ int FtpControlConnection::open(const QHostAddress &address, quint16 port, FtpInt
                                                       ":" + QByteArray::number(port));
     m_preliminaries = 0;
     m_socket->connectToHost(address, port);
-    if (watch)
-        m_watch = std::make_unique<FtpInterrupt::Watch>(*watch, m_socket->socketDescriptor(), true);
     if (m_socket->waitForConnected(m_timeout)) {
+        // The descriptor exists only now; the connect itself is bounded by the time-out.
+        if (watch)
+            m_watch =
+                std::make_unique<FtpInterrupt::Watch>(*watch, m_socket->socketDescriptor(), true);
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         QObject::connect(m_socket.get(), &QAbstractSocket::disconnected, m_socket.get(),
                          [this] { lost(); });
@@ -33,7 +35,6 @@ int FtpControlConnection::open(const QHostAddress &address, quint16 port, FtpInt
     const QAbstractSocket::SocketError error = m_socket->error();
     m_transcript.write(FtpTranscript::Kind::Note,
                        "connect failed: " + m_socket->errorString().toUtf8());
-    m_watch.reset();
     m_socket.reset();
     if (error == QAbstractSocket::ConnectionRefusedError)
         return FTPLIB_CONNECTREJECTED;

@@ -26,8 +26,8 @@ public:
     ~FtpControlConnection();
 
     // 0, FTPLIB_CONNECTREJECTED, FTPLIB_TIMEOUT or FTPLIB_CANTCONNECT. With `watch`, the
-    // socket is watched by it until unwatch() or close(), so another thread can break a
-    // login's waits.
+    // connected socket is watched by it until unwatch() or close(), so another thread can
+    // break a login's waits (not the connect's, which has no descriptor until it is done).
     int open(const QHostAddress &address, quint16 port, FtpInterrupt *watch = nullptr);
     void unwatch() { m_watch.reset(); }
     bool isOpen() const;

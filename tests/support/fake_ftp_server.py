@@ -19,7 +19,8 @@ Hostile servers, all striking at USER, the first command every client sends:
 flood-120 (USER is answered only by "120 Wait" lines, one every 2 ms, until the client goes
 away), drip-multiline (USER is answered "331-Password required" and then one continuation
 line every 0.5 s, the closing line never), slow-login (PASS is answered 230 only after 5 s,
-or not at all when the client closes first; prints "ANSWERED" when it did answer)."""
+or not at all when the client closes first; prints "ANSWERED" when it did answer).
+type-refused: every TYPE is answered "504 Type not supported"."""
 
 import random
 import select
@@ -134,6 +135,8 @@ class Session:
             self.reply("550 Exists" if SCENARIO == "mkd-550" else '257 "%s" created' % arg)
         elif verb == "CWD":
             self.reply("550 No such directory" if SCENARIO == "cwd-550" else "250 OK")
+        elif verb == "TYPE" and SCENARIO == "type-refused":
+            self.reply("504 Type not supported")
         elif verb == "STOR" and SCENARIO == "stor-530":
             self.reply("530 Not logged in")
         elif verb == "PASV":
