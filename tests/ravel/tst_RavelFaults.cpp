@@ -23,6 +23,7 @@ private slots:
     void settingsLoadedAfterStartReachWorker();
     void cancelDuringSlowLogin();
     void destroyedBeforeReady();
+    void timedOutSizeIsNotTheLast();
 };
 
 void tst_RavelFaults::refusedLogin()
@@ -203,6 +204,18 @@ void tst_RavelFaults::destroyedBeforeReady()
     auto ctrl = std::make_unique<CRavelCtrl>();
     QCoreApplication::sendPostedEvents(ctrl.get());
     ctrl.reset();
+}
+
+// A SIZE whose wait ends without a reply must not read the one before it.
+void tst_RavelFaults::timedOutSizeIsNotTheLast()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake, QStringLiteral("size-then-silent"));
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    RavelTestHost host;
+    host.put("TimeOut", 1);
+    QVERIFY(host.login(server, false));
+    QCOMPARE(host.call("SIZE", {"a"}).value.toLongLong(), 1234);
+    QCOMPARE(host.call("SIZE", {"a"}).value.toLongLong(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_RavelFaults)

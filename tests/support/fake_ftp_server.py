@@ -20,7 +20,8 @@ flood-120 (USER is answered only by "120 Wait" lines, one every 2 ms, until the 
 away), drip-multiline (USER is answered "331-Password required" and then one continuation
 line every 0.5 s, the closing line never), slow-login (PASS is answered 230 only after 5 s,
 or not at all when the client closes first; prints "ANSWERED" when it did answer).
-type-refused: every TYPE is answered "504 Type not supported"."""
+type-refused: every TYPE is answered "504 Type not supported".
+size-then-silent: the first SIZE is answered "213 1234", nothing after it."""
 
 import random
 import select
@@ -135,6 +136,9 @@ class Session:
             self.reply("550 Exists" if SCENARIO == "mkd-550" else '257 "%s" created' % arg)
         elif verb == "CWD":
             self.reply("550 No such directory" if SCENARIO == "cwd-550" else "250 OK")
+        elif verb == "SIZE" and SCENARIO == "size-then-silent":
+            self.reply("213 1234")
+            self.silent = True
         elif verb == "TYPE" and SCENARIO == "type-refused":
             self.reply("504 Type not supported")
         elif verb == "STOR" and SCENARIO == "stor-530":
