@@ -2,6 +2,8 @@
 
 #include "FtpTestServer.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -32,6 +34,46 @@ bool startServer(FtpTestServer &server)
         return true;
     std::fprintf(stderr, "FTP test server: %s\n", qPrintable(server.errorString()));
     return false;
+}
+
+QString tool(const char *name)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
+}
+
+std::optional<QString> runTool(const char *name, const QStringList &arguments, double *seconds)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(tool(name), arguments);
+    const bool finished = process.waitForFinished(-1);
+    if (seconds)
+        *seconds = double(timer.nsecsElapsed()) / 1e9;
+    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed\n", name);
+        return std::nullopt;
+    }
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QString makeAlbum(const QString &folder, int pictures, qint64 pictureSize)
+{
+    const std::optional<QString> project =
+        runTool("make_sample_album", {folder, QString::number(pictures)});
+    if (!project ||
+        !runTool("lumora", {QStringLiteral("generate"), QStringLiteral("--project"), *project,
+                            QStringLiteral("--layout"), QStringLiteral("framethumb"),
+                            QStringLiteral("--output"), folder + QLatin1String("/album.html")}))
+        return QString();
+    // Uploading never decodes a picture, so any bytes of the right size will do.
+    const QStringList jpegs = QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+    for (const QString &name : jpegs) {
+        if (!writeRandom(folder + QLatin1Char('/') + name, pictureSize))
+            return QString();
+    }
+    return *project;
 }
 
 Loads writeLoads(const QString &dir)

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class FtpTestServer;
 
@@ -12,6 +13,15 @@ namespace BenchSupport {
 bool writeRandom(const QString &path, qint64 size);
 // Starts `server`; says why on standard error when it cannot.
 bool startServer(FtpTestServer &server);
+
+// One of our programs, beside the benchmark.
+QString tool(const char *name);
+// Runs one of our programs to its end; its standard output, or nothing on failure.
+std::optional<QString> runTool(const char *name, const QStringList &arguments,
+                               double *seconds = nullptr);
+// The sample album with `pictures` pictures of random bytes, each `pictureSize` long (an
+// upload never decodes them), and its page album.html; returns the project's path.
+QString makeAlbum(const QString &folder, int pictures, qint64 pictureSize);
 
 // The loads of the FTP benchmarks, written into dir: 300 files of 200 KB, one of 200 MB.
 struct Loads

@@ -8,9 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
@@ -18,49 +16,6 @@
 using namespace BenchSupport;
 
 namespace {
-
-QString tool(const char *name)
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
-}
-
-// Runs one of our programs to its end; its standard output, or nothing on failure.
-std::optional<QString> runTool(const char *name, const QStringList &arguments,
-                               double *seconds = nullptr)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QElapsedTimer timer;
-    timer.start();
-    process.start(tool(name), arguments);
-    const bool finished = process.waitForFinished(-1);
-    if (seconds)
-        *seconds = double(timer.nsecsElapsed()) / 1e9;
-    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        std::fprintf(stderr, "%s failed\n", name);
-        return std::nullopt;
-    }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-// The sample album with its pictures grown to 200 KB each; returns the project's path.
-QString makeAlbum(const QString &folder, int pictures)
-{
-    const std::optional<QString> project =
-        runTool("make_sample_album", {folder, QString::number(pictures)});
-    if (!project ||
-        !runTool("lumora", {QStringLiteral("generate"), QStringLiteral("--project"), *project,
-                            QStringLiteral("--layout"), QStringLiteral("framethumb"),
-                            QStringLiteral("--output"), folder + QLatin1String("/album.html")}))
-        return QString();
-    // Uploading never decodes a picture, so any bytes of the right size will do.
-    const QStringList jpegs = QDir(folder).entryList({QStringLiteral("*.jpg")}, QDir::Files);
-    for (const QString &name : jpegs) {
-        if (!writeRandom(folder + QLatin1Char('/') + name, 200 * 1000))
-            return QString();
-    }
-    return *project;
-}
 
 // curl's arguments that store every file of the flat folder `from` into the server's top
 // folder, over one connection. (Into deeper folders curl 7.88 stalls a second before some
@@ -86,7 +41,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", work.filePath(QStringLiteral("config")).toUtf8());
     const QString album = work.filePath(QStringLiteral("album"));
     const QString project =
-        makeAlbum(album, std::max(1, qEnvironmentVariableIntValue("PICTURES") ?: 300));
+        makeAlbum(album, std::max(1, qEnvironmentVariableIntValue("PICTURES") ?: 300), 200 * 1000);
     if (project.isEmpty())
         return 1;
     FtpTestServer server(FtpTestServer::Kind::Vsftpd);

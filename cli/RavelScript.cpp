@@ -61,7 +61,9 @@ void RavelScript::run(const QString &line)
     } else if (keyword == QLatin1String("wait") && words->size() == 2) {
         bool ok = false;
         const double seconds = words->at(1).toDouble(&ok);
-        ok &&seconds >= 0 ? waitFor(int(seconds * 1000)) : syntax(trimmed);
+        // Refuses infinity and NaN too; anything longer would not fit a timer.
+        ok &&seconds >= 0 && seconds <= MaxWaitSeconds ? waitFor(int(seconds * 1000))
+                                                       : syntax(trimmed);
     } else if (keyword == QLatin1String("waitidle") && words->size() == 1) {
         waitIdle();
     } else if ((keyword == QLatin1String("load") || keyword == QLatin1String("save")) &&
@@ -281,6 +283,10 @@ QString RavelScript::format(const QVariant &value)
                 break;
             case '\\':
                 quoted += QLatin1String("\\\\");
+                break;
+            case 0:
+                // Read back as the same literal; a raw NUL would cut the line for many readers.
+                quoted += QLatin1String("\\0");
                 break;
             default:
                 quoted += c;

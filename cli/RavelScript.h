@@ -25,6 +25,9 @@ public:
     // A value as the script prints it.
     static QString format(const QVariant &value);
 
+    // A longer `wait` is a mistake: its milliseconds would not fit a timer.
+    static constexpr double MaxWaitSeconds = 24 * 3600;
+
 private:
     void access(const QStringList &words);
     void waitFor(int milliseconds);

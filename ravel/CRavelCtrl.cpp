@@ -52,6 +52,10 @@ CRavelCtrl::~CRavelCtrl()
         m_state.busy = false;
         runJob(newJob(EndWorker), Waits::Always);
     }
+    // A worker still starting would otherwise wait in its event loop for an end never sent;
+    // a quit before its loop runs ends that loop at once.
+    if (m_worker)
+        m_worker->quit();
     m_worker.reset();
 }
 
@@ -91,6 +95,15 @@ bool CRavelCtrl::startWorker()
 
 bool CRavelCtrl::waitUntilReady()
 {
+    if (workerReady())
+        return true;
+    m_worker->join();
+    raise(RavelError::workerNotReady(m_worker->failure()));
+    return false;
+}
+
+bool CRavelCtrl::workerReady()
+{
     startWorker();
     // Every change of ready or ended posts readyChanged after it, so none is missed here.
     if (!m_state.ready && !m_worker->hasEnded()) {
@@ -101,11 +114,24 @@ bool CRavelCtrl::waitUntilReady()
         });
         loop.exec();
     }
-    if (m_state.ready)
-        return true;
-    m_worker->join();
-    raise(RavelError::workerNotReady(m_worker->failure()));
-    return false;
+    return m_state.ready;
+}
+
+void CRavelCtrl::updateWorkerSettings()
+{
+    // A worker not started yet takes them from the properties when it starts.
+    if (!m_worker || !workerReady())
+        return;
+    const std::pair<Job, qint64> settings[] = {{AsyncOnOff, m_AsyncMode},
+                                               {PassiveOnOff, m_Passive},
+                                               {EchoOnOff, m_VerboseMode},
+                                               {SetPort, m_Port},
+                                               {SetTimeout, m_TimeOut}};
+    for (const auto &[job, value] : settings) {
+        auto event = newJob(job);
+        event->value = value;
+        m_worker->post(std::move(event));
+    }
 }
 
 bool CRavelCtrl::busyCheck()
@@ -196,6 +222,8 @@ bool CRavelCtrl::event(QEvent *event)
             onListLine(n.first != 0, QString::fromUtf8(n.text), n.code);
             break;
         case TransferProgress:
+            if (n.first != 0)
+                m_transferFailure = QString::fromUtf8(n.text);
             onTransferProgress(n.first != 0, n.second, n.code);
             break;
         case ConnectionLost:
@@ -451,6 +479,10 @@ void CRavelCtrl::Connect()
     job->login = {m_RemoteHost, m_UserName,    m_PassWord,    m_Account,   m_UseProxy,
                   m_ProxyHost,  m_ProxyUserID, m_ProxyPassWd, m_ProxyType, m_ProxyPort};
     m_state.lastReplyCode = FTPLIB_TIMEOUT;
+    {
+        const std::lock_guard lock(m_state.loginCancel.mutex);
+        m_state.loginCancel.cancelled = false;
+    }
     const bool waited = runJob(std::move(job), Waits::WhenSync);
     if (m_AsyncMode)
         return;
@@ -485,6 +517,9 @@ void CRavelCtrl::completeLogin(int code)
 
 int CRavelCtrl::rawCommand(const QString &commandLine)
 {
+    // A wait that times out must not leave the previous command's answer to be read as this one's.
+    m_state.lastReplyCode = 0;
+    m_state.changeTexts([](RavelState::Texts &t) { t.result.clear(); });
     runSimpleJob(RawCommand, commandLine, Waits::Always);
     return m_state.lastReplyCode;
 }
@@ -538,6 +573,7 @@ void CRavelCtrl::ABOR()
 
 void CRavelCtrl::LocalClose()
 {
+    cancelLogin();
     m_command = QStringLiteral("ABOR");
     runJob(newJob(DropConnection), Waits::Always);
 }
@@ -737,18 +773,35 @@ bool CRavelCtrl::CheckRemoteConnection()
     return m_state.connected;
 }
 
-QString CRavelCtrl::GetErrString(int ErrCode)
+const RavelFtpLibrary *CRavelCtrl::hostLibrary()
 {
-    if (!m_errorTexts) {
+    if (!m_hostLibrary) {
         auto library = std::make_unique<RavelFtpLibrary>();
         QString error;
         if (!library->load(m_libraryPath, &error)) {
             raise(RavelError::workerNotReady(error));
-            return {};
+            return nullptr;
         }
-        m_errorTexts = std::move(library);
+        m_hostLibrary = std::move(library);
     }
-    return QString::fromUtf8((*m_errorTexts)->ErrorText(ErrCode - 3000));
+    return m_hostLibrary.get();
+}
+
+QString CRavelCtrl::GetErrString(int ErrCode)
+{
+    const RavelFtpLibrary *library = hostLibrary();
+    return library ? QString::fromUtf8((*library)->ErrorText(ErrCode - 3000)) : QString();
+}
+
+void CRavelCtrl::cancelLogin()
+{
+    const std::lock_guard lock(m_state.loginCancel.mutex);
+    m_state.loginCancel.cancelled = true;
+    // Breaks the login's waits, so the drop that follows need not wait behind them.
+    if (m_state.loginCancel.running) {
+        if (const RavelFtpLibrary *library = hostLibrary())
+            (*library)->CancelLogin(m_state.session.load());
+    }
 }
 
 qint64 CRavelCtrl::remoteSize(const QString &name)

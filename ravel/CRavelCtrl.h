@@ -426,6 +426,9 @@ public:
     QString LocalHName();
     bool xFerInProgress() const { return m_state.transfer; }
     bool RESTSupported() const { return m_state.restSupported; }
+    // Not published: why the last asynchronous transfer failed on our side (the data
+    // connection's address and port), or empty.
+    QString transferFailure() const { return m_transferFailure; }
 
     Q_INVOKABLE void CWD(const QString &DirName);
     Q_INVOKABLE void RNFR(const QString &RemoteFile, const QString &NewFile);
@@ -491,6 +494,13 @@ private:
     void raise(int number, RavelError::Text text) { raise(RavelError(number, text)); }
     bool startWorker();
     bool waitUntilReady();
+    // waitUntilReady() without an error raised.
+    bool workerReady();
+    // After the properties were loaded: the worker's copies of them follow.
+    void updateWorkerSettings();
+    // The library as the host's thread uses it (texts, cancel); null after raising.
+    const RavelFtpLibrary *hostLibrary();
+    void cancelLogin();
     bool busyCheck();
     std::unique_ptr<RavelJobEvent> newJob(RavelMessages::Job job);
     // Posts a job and, as `waits` says, waits for its signal. False when the wait failed.
@@ -553,5 +563,6 @@ private:
     std::optional<RavelError> m_raised;
     QString m_libraryPath;
     std::unique_ptr<CRavelThread> m_worker;
-    std::unique_ptr<RavelFtpLibrary> m_errorTexts;
+    std::unique_ptr<RavelFtpLibrary> m_hostLibrary;
+    QString m_transferFailure;
 };

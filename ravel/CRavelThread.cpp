@@ -157,6 +157,7 @@ void CRavelThread::run()
         leave();
         return;
     }
+    m_state.session = m_library->SessionHandle();
     m_library->SetReplyEcho(m_settings.verbose, m_owner, HostReply);
     m_async = m_settings.async;
     m_async ? m_library->AsyncOn() : m_library->AsyncOff();
@@ -179,6 +180,7 @@ void CRavelThread::run()
         // Jobs posted after the end are never run; their callers' waits time out.
         QCoreApplication::removePostedEvents(&receiver);
     }
+    m_state.session = nullptr;
     endSession();
     m_state.ready = false;
     leave();
@@ -206,9 +208,9 @@ void CRavelThread::runJob(RavelJobEvent &job)
         fireError(qint32(0x800A0007u), QStringLiteral("Out of memory."));
         m_error.set(job.sequence);
         return;
-    } catch (const std::exception &) {
+    } catch (...) {
         fireError(qint32(0x800A0007u),
-                  QStringLiteral("Undefined Exception in CRavelThread::runJob"));
+                  QStringLiteral("Undefined Exception in CRavelThread::PreTranslateMessage"));
         m_error.set(job.sequence);
         return;
     }
@@ -345,8 +347,15 @@ void CRavelThread::execute(RavelJobEvent &job)
 void CRavelThread::login(const RavelJobEvent &job)
 {
     const RavelJobEvent::Login &l = job.login;
-    int code;
-    if (l.useProxy) {
+    int code = FTPLIB_CANCELBYUSER;
+    bool begun = false;
+    {
+        const std::lock_guard lock(m_state.loginCancel.mutex);
+        begun = m_state.loginCancel.running = !m_state.loginCancel.cancelled;
+    }
+    if (!begun) {
+        // Cancelled before it began.
+    } else if (l.useProxy) {
         code =
             m_library->FirewallLogin(wire(l.proxyHost).constData(), wire(l.proxyUser).constData(),
                                      wire(l.proxyPassword).constData(), wire(l.host).constData(),
@@ -358,6 +367,15 @@ void CRavelThread::login(const RavelJobEvent &job)
     }
     if (code == FTPLIB_ACCOUNTNEEDED)
         code = m_library->SendAccount(wire(l.account).constData());
+    {
+        const std::lock_guard lock(m_state.loginCancel.mutex);
+        m_state.loginCancel.running = false;
+        // A cancel that came after the library finished still wins: the host dropped it.
+        if (m_state.loginCancel.cancelled) {
+            m_library->DropConnection();
+            code = FTPLIB_CANCELBYUSER;
+        }
+    }
     m_state.lastReplyCode = code;
     // Posted here rather than by the library so that the account step is part of the result.
     if (job.value)
@@ -427,6 +445,12 @@ void CRavelThread::receive(const RavelJobEvent &job)
     const int typed = m_library->SetType(job.type);
     if (typed != FTPLIB_OK) {
         report(typed);
+        // Like every asynchronous transfer, it ends with its notification.
+        if (m_async) {
+            m_state.posts.fetch_add(1, std::memory_order_release);
+            QCoreApplication::postEvent(
+                m_owner, new FtpLibNotifyEvent(TransferProgress, 1, -1, typed, QByteArray()));
+        }
         return;
     }
     const QByteArray remote = wire(job.first);
@@ -494,6 +518,7 @@ void CRavelThread::report(int code)
 {
     // The server's words are taken before the liveness check replaces them with its own.
     const QString reply = QString::fromUtf8(m_library->LastReply()).trimmed();
+    const QString failure = QString::fromUtf8(m_library->LastFailure());
     if (code == FTPLIB_NOTCONNECTED || code == FTPLIB_UNKNOWNHOST || code == FTPLIB_NOREPLY ||
         code == FTPLIB_SENDREFUSED) {
         if (m_library->Command("NOOP", nullptr, 0) != 200) {
@@ -503,7 +528,7 @@ void CRavelThread::report(int code)
     } else if (code == FTPLIB_CONNECTREJECTED) {
         m_library->DropConnection();
     }
-    fireReport(code, reply);
+    fireReport(code, reply, failure);
 }
 
 void CRavelThread::checkLoss(int code, bool afterTransfer)
@@ -518,12 +543,14 @@ void CRavelThread::checkLoss(int code, bool afterTransfer)
     }
     m_library->ResetAfterLoss();
     dropConnection();
-    fireReport(code, reply);
+    fireReport(code, reply, {});
 }
 
-void CRavelThread::fireReport(int code, const QString &reply)
+void CRavelThread::fireReport(int code, const QString &reply, const QString &failure)
 {
-    const QString text = QString::fromUtf8(m_library->ErrorText(code));
+    QString text = QString::fromUtf8(m_library->ErrorText(code));
+    if (!failure.isEmpty())
+        text += QStringLiteral(" (%1)").arg(failure);
     fireError(qint32(0x800A0000u + quint32(code + 3000)),
               reply.isEmpty() ? QStringLiteral("Error: %1").arg(text)
                               : QStringLiteral("Error: %1\n\nHost Response: %2").arg(text, reply));

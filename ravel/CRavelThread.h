@@ -65,7 +65,8 @@ private:
     void report(int code);
     // The lost-connection handling when NOOP finds the link gone; silent otherwise.
     void checkLoss(int code, bool afterTransfer);
-    void fireReport(int code, const QString &reply);
+    // `failure`: what failed on our side beyond the code, or empty.
+    void fireReport(int code, const QString &reply, const QString &failure);
     // Posts a notification to the component, counted so the component's read pairs with it.
     void notifyOwner(RavelNotifyEvent *event);
     void fireError(qint32 number, const QString &text);

@@ -125,6 +125,7 @@ RavelPersistence::LoadResult RavelPersistence::load(CRavelCtrl &ctrl, const Rave
             result.defaulted << f.key;
     }
     ctrl.setModified(false);
+    ctrl.updateWorkerSettings();
     result.loaded = true;
     return result;
 }

@@ -3,6 +3,11 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,7 +118,9 @@ std::optional<RavelPropertyBag> RavelPropertyBag::fromText(const QString &text, 
 bool RavelPropertyBag::saveFile(const QString &path, QString *error) const
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toText().toUtf8()) < 0 || !file.commit()) {
+    // Only the owner may read it: it holds the password.
+    if (!file.open(QIODevice::WriteOnly) || ::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0 ||
+        file.write(toText().toUtf8()) < 0 || !file.commit()) {
         *error = file.errorString();
         return false;
     }
@@ -122,10 +129,27 @@ bool RavelPropertyBag::saveFile(const QString &path, QString *error) const
 
 std::optional<RavelPropertyBag> RavelPropertyBag::loadFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Without blocking: a FIFO would wait for a writer that may never come.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         *error = file.errorString();
         return std::nullopt;
     }
-    return fromText(QString::fromUtf8(file.readAll()), error);
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        *error = QStringLiteral("not a regular file");
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize) {
+        *error = QStringLiteral("larger than %1 bytes").arg(MaxFileSize);
+        return std::nullopt;
+    }
+    return fromText(QString::fromUtf8(bytes), error);
 }

@@ -18,6 +18,10 @@ public:
     // Nullopt when a line is not "Key=value" or holds a broken escape; `error` says which.
     static std::optional<RavelPropertyBag> fromText(const QString &text, QString *error);
 
+    // Larger files are refused by loadFile(), as are FIFOs and devices.
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
+
+    // The file is the owner's alone (mode 0600).
     bool saveFile(const QString &path, QString *error) const;
     static std::optional<RavelPropertyBag> loadFile(const QString &path, QString *error);
 

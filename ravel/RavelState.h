@@ -32,6 +32,17 @@ public:
     // it looks at an event: the hand-off that Qt's own event queue does not show to
     // ThreadSanitizer.
     std::atomic<quint64> posts{0};
+    // The library session of the worker, for a cancel from the host's thread.
+    std::atomic<void *> session{nullptr};
+
+    // A login job and a LocalClose meet here: the host cancels only a login that the
+    // worker has not finished looking at, and the worker sees every cancel that came.
+    struct LoginCancel
+    {
+        std::mutex mutex;
+        bool running = false;
+        bool cancelled = false;
+    } loginCancel;
 
     Texts texts() const
     {

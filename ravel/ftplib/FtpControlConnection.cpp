@@ -12,7 +12,7 @@ FtpControlConnection::~FtpControlConnection()
     close();
 }
 
-int FtpControlConnection::open(const QHostAddress &address, quint16 port)
+int FtpControlConnection::open(const QHostAddress &address, quint16 port, FtpInterrupt *watch)
 {
     close();
     m_socket = std::make_unique<QTcpSocket>();
@@ -20,8 +20,13 @@ int FtpControlConnection::open(const QHostAddress &address, quint16 port)
     m_socket->setReadBufferSize(FtpReplyParser::MaxReply);
     m_transcript.write(FtpTranscript::Kind::Note, "connecting to " + address.toString().toUtf8() +
                                                       ":" + QByteArray::number(port));
+    m_preliminaries = 0;
     m_socket->connectToHost(address, port);
     if (m_socket->waitForConnected(m_timeout)) {
+        // The descriptor exists only now; the connect itself is bounded by the time-out.
+        if (watch)
+            m_watch =
+                std::make_unique<FtpInterrupt::Watch>(*watch, m_socket->socketDescriptor(), true);
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         QObject::connect(m_socket.get(), &QAbstractSocket::disconnected, m_socket.get(),
                          [this] { lost(); });
@@ -43,6 +48,8 @@ bool FtpControlConnection::isOpen() const
 
 void FtpControlConnection::close()
 {
+    // Before the descriptor goes: the number may be handed out again.
+    m_watch.reset();
     if (m_socket) {
         // Our own close is no loss to report.
         m_socket->disconnect();
@@ -73,6 +80,7 @@ int FtpControlConnection::send(const QByteArray &line, bool keepPending)
         return FTPLIB_NOTCONNECTED;
     if (!keepPending)
         dropPending();
+    m_preliminaries = 0;
     const bool secret = line.startsWith("PASS ") || line.startsWith("ACCT ");
     m_transcript.write(FtpTranscript::Kind::Sent, secret ? line.left(5) + "****" : line);
     const QByteArray wire = line + "\r\n";
@@ -100,10 +108,18 @@ void FtpControlConnection::dropPending()
     }
 }
 
-int FtpControlConnection::readReply(FtpReply &reply)
+int FtpControlConnection::readReply(FtpReply &reply, const QDeadlineTimer &deadline)
 {
     for (;;) {
         if (std::optional<FtpReply> next = m_parser.takeReply()) {
+            if (next->kind() == 1 && ++m_preliminaries > MaxPreliminary) {
+                m_transcript.write(FtpTranscript::Kind::Note,
+                                   "protocol error: more than " +
+                                       QByteArray::number(MaxPreliminary) +
+                                       " preliminary replies to one command");
+                close();
+                return FTPLIB_UNEXPECTEDANSWER;
+            }
             reply = std::move(*next);
             deliver(reply);
             return FTPLIB_OK;
@@ -116,11 +132,16 @@ int FtpControlConnection::readReply(FtpReply &reply)
         if (!m_socket)
             return FTPLIB_NOREPLY;
         m_waiting = true;
-        const bool ready = m_socket->bytesAvailable() > 0 || m_socket->waitForReadyRead(m_timeout);
+        // The deadline, not each quiet gap: a server dripping one line at a time never
+        // lets a per-wait time-out strike.
+        const bool ready =
+            m_socket->bytesAvailable() > 0 ||
+            (!deadline.hasExpired() && m_socket->waitForReadyRead(int(deadline.remainingTime())));
         m_waiting = false;
         if (!ready) {
-            const bool silent = m_socket->error() == QAbstractSocket::SocketTimeoutError &&
-                                m_socket->state() == QAbstractSocket::ConnectedState;
+            const bool silent =
+                m_socket->state() == QAbstractSocket::ConnectedState &&
+                (deadline.hasExpired() || m_socket->error() == QAbstractSocket::SocketTimeoutError);
             m_transcript.write(FtpTranscript::Kind::Note,
                                silent ? QByteArray("no reply in time")
                                       : "connection lost: " + m_socket->errorString().toUtf8());
@@ -132,23 +153,47 @@ int FtpControlConnection::readReply(FtpReply &reply)
     }
 }
 
+int FtpControlConnection::readFinalReply(FtpReply &reply)
+{
+    const QDeadlineTimer deadline(m_timeout);
+    int code = FTPLIB_OK;
+    do {
+        code = readReply(reply, deadline);
+    } while (code == FTPLIB_OK && reply.kind() == 1);
+    return code;
+}
+
 int FtpControlConnection::command(const QByteArray &line, FtpReply &reply)
 {
     const int sent = send(line);
-    return sent != FTPLIB_OK ? sent : readReply(reply);
+    return sent != FTPLIB_OK ? sent : readFinalReply(reply);
+}
+
+void FtpControlConnection::noteFailure(const QByteArray &why)
+{
+    m_transcript.write(FtpTranscript::Kind::Note, why);
+    m_failure = why;
 }
 
 void FtpControlConnection::deliver(const FtpReply &reply)
 {
     m_transcript.write(FtpTranscript::Kind::Received, reply.text());
     m_lastReply = reply.lastLineWithText();
-    m_echo.post(0, reply.code, reply.code, reply.text());
+    if (reply.kind() == 1)
+        m_echo.postDroppable(0, reply.code, reply.code, reply.text());
+    else
+        m_echo.post(0, reply.code, reply.code, reply.text());
 }
 
 void FtpControlConnection::lost()
 {
     if (m_waiting)
         return;
+    // What the server said as it went (421) is the loss's reply; an older one is not.
+    m_lastReply.clear();
+    m_parser.feed(m_socket->readAll());
+    while (const std::optional<FtpReply> last = m_parser.takeReply())
+        deliver(*last);
     m_transcript.write(FtpTranscript::Kind::Note, "connection lost");
     m_loss.post(0, FTPLIB_NOTCONNECTED, FTPLIB_NOTCONNECTED);
 }

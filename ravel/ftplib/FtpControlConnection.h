@@ -1,8 +1,10 @@
 #pragma once
 
+#include "FtpInterrupt.h"
 #include "FtpNotify.h"
 #include "FtpReplyParser.h"
 
+#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <memory>
 
@@ -10,17 +12,24 @@ class FtpTranscript;
 class QTcpSocket;
 class QThread;
 
-// The control connection: sends command lines, reads whole replies with a time-out of quiet
-// time, echoes every reply and writes both into the transcript. Not thread-safe; the session
-// hands it to the transfer thread and takes it back.
+// The control connection: sends command lines, reads whole replies (each, and the answer to a
+// command with its preliminary replies, within the time-out), echoes every reply and writes
+// both into the transcript. Not thread-safe; the session hands it to the transfer thread and
+// takes it back.
 class FtpControlConnection
 {
 public:
+    // More preliminary (1xx) replies to one command is a server that will never finish.
+    static constexpr int MaxPreliminary = 32;
+
     explicit FtpControlConnection(FtpTranscript &transcript);
     ~FtpControlConnection();
 
-    // 0, FTPLIB_CONNECTREJECTED, FTPLIB_TIMEOUT or FTPLIB_CANTCONNECT.
-    int open(const QHostAddress &address, quint16 port);
+    // 0, FTPLIB_CONNECTREJECTED, FTPLIB_TIMEOUT or FTPLIB_CANTCONNECT. With `watch`, the
+    // connected socket is watched by it until unwatch() or close(), so another thread can
+    // break a login's waits (not the connect's, which has no descriptor until it is done).
+    int open(const QHostAddress &address, quint16 port, FtpInterrupt *watch = nullptr);
+    void unwatch() { m_watch.reset(); }
     bool isOpen() const;
     void close();
     void moveToThread(QThread *thread);
@@ -31,9 +40,13 @@ public:
     // keepPending (the replies of a running transfer must stay). 0, FTPLIB_NOTCONNECTED or
     // FTPLIB_SENDREFUSED.
     int send(const QByteArray &line, bool keepPending = false);
-    // 0, FTPLIB_NOREPLY (silence or a closed connection) or FTPLIB_UNEXPECTEDANSWER (a
-    // server that broke the protocol; the connection is closed).
-    int readReply(FtpReply &reply);
+    // 0, FTPLIB_NOREPLY (silence, a reply not whole within the time-out, or a closed
+    // connection) or FTPLIB_UNEXPECTEDANSWER (a server that broke the protocol; the
+    // connection is closed).
+    int readReply(FtpReply &reply) { return readReply(reply, QDeadlineTimer(m_timeout)); }
+    // The first reply that is not preliminary, all within one time-out.
+    int readFinalReply(FtpReply &reply);
+    // send() and readFinalReply().
     int command(const QByteArray &line, FtpReply &reply);
 
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
@@ -45,7 +58,16 @@ public:
     // The server has closed its side; cheap enough to ask between chunks of a transfer.
     bool peerClosed() const;
     QByteArray lastReply() const { return m_lastReply; }
-    void clearLastReply() { m_lastReply.clear(); }
+    // Also forgets the last failure.
+    void clearLastReply()
+    {
+        m_lastReply.clear();
+        m_failure.clear();
+    }
+    // What failed on our side beyond a result code (an address and port tried); written
+    // into the transcript too.
+    void noteFailure(const QByteArray &why);
+    QByteArray failure() const { return m_failure; }
     QHostAddress peerAddress() const;
     QHostAddress localAddress() const;
     qintptr descriptor() const;
@@ -53,17 +75,22 @@ public:
     char type = 0;
 
 private:
+    int readReply(FtpReply &reply, const QDeadlineTimer &deadline);
     void deliver(const FtpReply &reply);
     void dropPending();
     void lost();
 
     FtpTranscript &m_transcript;
     std::unique_ptr<QTcpSocket> m_socket;
+    std::unique_ptr<FtpInterrupt::Watch> m_watch;
     FtpReplyParser m_parser;
     FtpNotify m_echo;
     FtpNotify m_loss;
     QByteArray m_lastReply;
+    QByteArray m_failure;
     int m_timeout = 30000;
+    // Preliminary replies since the last command was sent.
+    int m_preliminaries = 0;
     // A wait of ours runs: a close seen now is that wait's failure, told by its result.
     bool m_waiting = false;
 };

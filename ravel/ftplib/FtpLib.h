@@ -234,6 +234,15 @@ FTPLIB_EXPORT int LibRemoteHost(char *name, int size, unsigned char address[4]);
 FTPLIB_EXPORT const char *LibLastReply(void);
 // The text of a result code; any thread.
 FTPLIB_EXPORT const char *LibErrorText(int code);
+// What failed on our side in the last call, beyond its code, e.g. the data connection's
+// address and port and why it failed; "" when nothing did. An asynchronous transfer's end
+// notification carries the same text. Valid until the thread's next library call.
+FTPLIB_EXPORT const char *LibLastFailure(void);
+// The calling thread's session, for LibCancelLogin; null when it has none.
+FTPLIB_EXPORT void *LibSessionHandle(void);
+// Any thread, while the session lives: the login running in it (or its next one, until
+// LibDropConnection) fails at once with FTPLIB_CANCELBYUSER and closes the connection.
+FTPLIB_EXPORT int LibCancelLogin(void *session);
 
 // Every function of the library, for one QLibrary::resolve("LibFunctions").
 struct FtpLibFunctions
@@ -275,6 +284,9 @@ struct FtpLibFunctions
     decltype(&LibRemoteHost) RemoteHost;
     decltype(&LibLastReply) LastReply;
     decltype(&LibErrorText) ErrorText;
+    decltype(&LibLastFailure) LastFailure;
+    decltype(&LibSessionHandle) SessionHandle;
+    decltype(&LibCancelLogin) CancelLogin;
 };
 
 // The table above, filled.

@@ -481,6 +481,25 @@ const char *LibLastReply(void)
     return t_lastReply.constData();
 }
 
+const char *LibLastFailure(void)
+{
+    t_lastReply = t_session ? t_session->failure() : QByteArray();
+    return t_lastReply.constData();
+}
+
+void *LibSessionHandle(void)
+{
+    return t_session.get();
+}
+
+int LibCancelLogin(void *session)
+{
+    if (!session)
+        return FTPLIB_NOACTIVESESSION;
+    static_cast<FtpSession *>(session)->cancelLogin();
+    return FTPLIB_OK;
+}
+
 const char *LibErrorText(int code)
 {
     for (const ErrorText &e : errorTexts) {
@@ -500,7 +519,7 @@ const FtpLibFunctions *LibFunctions(void)
         LibRename,         LibSetType,    LibCommand,       LibSystemType,    LibCurrentDir,
         LibMakeDir,        LibAbort,      LibReceive,       LibReceiveAppend, LibRestartReceive,
         LibSend,           LibSendAppend, LibRestartSend,   LibList,          LibRemoteHost,
-        LibLastReply,      LibErrorText,
+        LibLastReply,      LibErrorText,  LibLastFailure,   LibSessionHandle, LibCancelLogin,
     };
     return &functions;
 }

@@ -124,8 +124,24 @@ int FtpSession::verdict(const FtpReply &reply, int failure, int transient)
     }
 }
 
+void FtpSession::cancelLogin()
+{
+    m_loginCancelled = true;
+    m_interrupt.drop();
+}
+
+void FtpSession::beginLogin()
+{
+    waitForTransfer();
+    // A transfer's interrupt is over; a cancel of this login is not, whenever it came.
+    m_interrupt.clear();
+    if (m_loginCancelled)
+        m_interrupt.drop();
+}
+
 int FtpSession::login(Endpoint target, FtpNotify done)
 {
+    beginLogin();
     int code = connectAndGreet(target, false);
     if (code == FTPLIB_OK)
         code = logIn(target.user, target.password, FTPLIB_LOGINREFUSED);
@@ -134,6 +150,7 @@ int FtpSession::login(Endpoint target, FtpNotify done)
 
 int FtpSession::firewallLogin(Endpoint proxy, Endpoint target, int type, FtpNotify done)
 {
+    beginLogin();
     int code = type == FTPLIB_FW_SITE || type == FTPLIB_FW_OPEN || type == FTPLIB_FW_USER_LOGON ||
                        type == FTPLIB_FW_USER_NOLOGON
                    ? connectAndGreet(proxy, true)
@@ -163,19 +180,16 @@ int FtpSession::connectAndGreet(const Endpoint &server, bool proxy)
     const QHostAddress address = firstAddress(server.host);
     if (address.isNull())
         return FTPLIB_UNKNOWNHOST;
-    int code = m_control->open(address, server.port ? server.port : m_port);
+    int code = m_control->open(address, server.port ? server.port : m_port, &m_interrupt);
     if (proxy && code == FTPLIB_CONNECTREJECTED)
         code = FTPLIB_FWCONNECTREJECTED;
     else if (proxy && code == FTPLIB_CANTCONNECT)
         code = FTPLIB_FWCANTCONNECT;
     FtpReply greeting;
-    while (code == FTPLIB_OK) {
-        code = m_control->readReply(greeting);
-        if (code == FTPLIB_OK && greeting.code == 220)
-            return FTPLIB_OK;
-        if (code == FTPLIB_OK && greeting.code != 120)
-            code = proxy ? FTPLIB_FWCONNECTREJECTED : FTPLIB_CONNECTREJECTED;
-    }
+    if (code == FTPLIB_OK)
+        code = m_control->readFinalReply(greeting);
+    if (code == FTPLIB_OK && greeting.code != 220)
+        code = proxy ? FTPLIB_FWCONNECTREJECTED : FTPLIB_CONNECTREJECTED;
     return code;
 }
 
@@ -194,6 +208,11 @@ int FtpSession::logIn(const QByteArray &user, const QByteArray &password, int re
 
 int FtpSession::finishLogin(int code, const Endpoint &target, const FtpNotify &done)
 {
+    m_control->unwatch();
+    if (m_interrupt.raised()) {
+        m_loginCancelled = false;
+        code = FTPLIB_CANCELBYUSER;
+    }
     if (code != FTPLIB_OK && code != FTPLIB_ACCOUNTNEEDED)
         m_control->close();
     m_remoteName = target.host.toUtf8();
@@ -218,6 +237,7 @@ int FtpSession::drop()
     if (transferRunning())
         m_interrupt.drop();
     waitForTransfer();
+    m_loginCancelled = false;
     m_control->close();
     return FTPLIB_OK;
 }
@@ -264,8 +284,10 @@ int FtpSession::setType(char type)
 
 int FtpSession::command(const QByteArray &line, QByteArray &text)
 {
+    // A raw command's answer is its first reply, preliminary or not.
     FtpReply reply;
-    if (exchange(line, reply) != FTPLIB_OK)
+    if (begin() != FTPLIB_OK || m_control->send(line) != FTPLIB_OK ||
+        m_control->readReply(reply) != FTPLIB_OK)
         return 0;
     // A raw TYPE changes what later transfers can take for granted.
     if (line.toUpper().startsWith("TYPE"))
@@ -345,7 +367,7 @@ int FtpSession::transfer(FtpTransfer::Request request, bool async, FtpNotify end
         end = FtpNotify();
     }
     return run(std::move(request), async, [end](const FtpTransfer::Result &result) {
-        end.post(1, result.bytes, result.code);
+        end.post(1, result.bytes, result.code, result.failure);
         return result.code;
     });
 }
@@ -377,7 +399,7 @@ int FtpSession::run(FtpTransfer::Request request, bool async,
 {
     const int code = begin();
     if (code != FTPLIB_OK)
-        return end({code, -1, 0});
+        return end({code, -1, 0, {}});
     // Read now, not when the session was made: the mode may change between transfers.
     request.passive = m_passive;
     m_interrupt.clear();
@@ -419,6 +441,11 @@ void FtpSession::waitForTransfer()
 QByteArray FtpSession::lastReply() const
 {
     return m_control->lastReply();
+}
+
+QByteArray FtpSession::failure() const
+{
+    return m_control->failure();
 }
 
 quint32 FtpSession::remoteAddress() const

@@ -44,6 +44,9 @@ public:
     bool isConnected();
 
     int login(Endpoint target, FtpNotify done);
+    // Any thread: a login running now, or the next one, fails at once as if dropped; drop()
+    // forgets a cancel that found no login.
+    void cancelLogin();
     int firewallLogin(Endpoint proxy, Endpoint target, int type, FtpNotify done);
     int quit();
     int drop();
@@ -71,6 +74,7 @@ public:
     qint64 remoteSize(const QByteArray &name);
 
     QByteArray lastReply() const;
+    QByteArray failure() const;
     QByteArray remoteName() const { return m_remoteName; }
     quint32 remoteAddress() const;
 
@@ -80,6 +84,8 @@ private:
     int exchange(const QByteArray &line, FtpReply &reply);
     int verdict(const FtpReply &reply, int failure, int transient);
     int connectAndGreet(const Endpoint &server, bool proxy);
+    // The interrupt watches the control socket from now on, for cancelLogin().
+    void beginLogin();
     int logIn(const QByteArray &user, const QByteArray &password, int refused);
     int finishLogin(int code, const Endpoint &target, const FtpNotify &done);
     // Runs `request`; end(result) is called once with its outcome, on whichever thread ran it,
@@ -99,5 +105,6 @@ private:
     bool m_passive = false;
     bool m_async = false;
     std::atomic<qint64> m_transferSize = 0;
+    std::atomic<bool> m_loginCancelled = false;
     QByteArray m_remoteName;
 };

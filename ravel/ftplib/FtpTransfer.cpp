@@ -20,6 +20,11 @@ constexpr qint64 HighWater = 1024 * 1024;
 // A host redraws on every notification; per chunk that is thousands a second on loopback.
 constexpr qint64 ProgressIntervalMs = 100;
 
+QByteArray endpoint(const QHostAddress &address, quint16 port)
+{
+    return address.toString().toUtf8() + ':' + QByteArray::number(port);
+}
+
 bool sameHost(const QHostAddress &a, const QHostAddress &b)
 {
     bool aV4 = false;
@@ -105,7 +110,7 @@ FtpTransfer::Result FtpTransfer::run()
     m_data.reset();
     // The server's verdict counts even after a local failure: it keeps the control
     // connection in step.
-    const int replied = m_control.readReply(reply);
+    const int replied = m_control.readFinalReply(reply);
     m_finalReplyDue = false;
     if (m_interrupt.raised())
         return interrupted();
@@ -137,14 +142,20 @@ int FtpTransfer::openPassive()
     if (reply.code != 227)
         return FTPLIB_PASVCMDNOTIMPL;
     const std::optional<quint16> port = FtpDataAddress::passivePort(reply.firstText());
-    if (!port)
+    if (!port) {
+        m_control.noteFailure("data connection: cannot read an address and port in the reply \"" +
+                              reply.lines.first().left(80) + '"');
         return FTPLIB_UNEXPECTEDANSWER;
+    }
+    const QByteArray where = "to " + endpoint(m_control.peerAddress(), *port);
     m_data = std::make_unique<QTcpSocket>();
     m_data->connectToHost(m_control.peerAddress(), *port);
     const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
-    if (!m_data->waitForConnected(m_control.timeout()))
-        return m_data->error() == QAbstractSocket::SocketTimeoutError ? FTPLIB_TIMEOUT
-                                                                      : FTPLIB_DATACONNECTION;
+    if (!m_data->waitForConnected(m_control.timeout())) {
+        const bool slow = m_data->error() == QAbstractSocket::SocketTimeoutError;
+        return dataFailure(slow ? FTPLIB_TIMEOUT : FTPLIB_DATACONNECTION, where,
+                           slow ? QByteArray("no answer") : m_data->errorString().toUtf8());
+    }
     m_data->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     return FTPLIB_OK;
 }
@@ -156,22 +167,29 @@ int FtpTransfer::openActive()
     const quint32 v4 = local.toIPv4Address(&isV4);
     m_listener = std::make_unique<QTcpServer>();
     if (!isV4 || !m_listener->listen(local, 0))
-        return FTPLIB_CANTBINDSOCKET;
+        return dataFailure(FTPLIB_CANTBINDSOCKET, "on " + endpoint(local, 0),
+                           "cannot listen: " + m_listener->errorString().toUtf8());
     const quint16 port = m_listener->serverPort();
     FtpReply reply;
     const int code = m_control.command(FtpDataAddress::portCommand(v4, port), reply);
     if (code != FTPLIB_OK)
         return code;
-    return reply.kind() == 2 ? FTPLIB_OK : FTPLIB_DATACONNECTION;
+    return reply.kind() == 2 ? FTPLIB_OK
+                             : dataFailure(FTPLIB_DATACONNECTION, "to " + endpoint(local, port),
+                                           "the server refused PORT");
 }
 
 int FtpTransfer::acceptActive()
 {
     bool timedOut = false;
+    const QByteArray where =
+        "to " + endpoint(m_listener->serverAddress(), m_listener->serverPort());
     {
         const FtpInterrupt::Watch watch(m_interrupt, m_listener->socketDescriptor(), false);
         if (!m_listener->waitForNewConnection(m_control.timeout(), &timedOut))
-            return timedOut ? FTPLIB_TIMEOUT : FTPLIB_DATACONNECTION;
+            return timedOut ? dataFailure(FTPLIB_TIMEOUT, where, "the server never connected")
+                            : dataFailure(FTPLIB_DATACONNECTION, where,
+                                          m_listener->errorString().toUtf8());
     }
     // A listener shut down by an interrupt wakes up with nothing to accept.
     QTcpSocket *accepted = m_listener->nextPendingConnection();
@@ -182,7 +200,9 @@ int FtpTransfer::acceptActive()
     m_listener.reset();
     // Only the server we talk to may connect: anyone else could inject or steal the file.
     if (!sameHost(m_data->peerAddress(), m_control.peerAddress()))
-        return FTPLIB_DATACONNECTION;
+        return dataFailure(FTPLIB_DATACONNECTION, where,
+                           "refused a connection from " +
+                               m_data->peerAddress().toString().toUtf8() + ", not the server");
     m_data->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     return FTPLIB_OK;
 }
@@ -320,8 +340,18 @@ void FtpTransfer::progress(bool last)
              : m_sinceProgress.isValid() && m_sinceProgress.elapsed() < ProgressIntervalMs)
         return;
     m_sinceProgress.start();
+    // The last count must arrive; one in between may give way to a host that lags behind.
+    if (last)
+        m_request.notify.post(0, m_result.bytes);
+    else if (!m_request.notify.postDroppable(0, m_result.bytes))
+        return;
     m_toldBytes = m_result.bytes;
-    m_request.notify.post(0, m_result.bytes);
+}
+
+int FtpTransfer::dataFailure(int code, const QByteArray &where, const QByteArray &why)
+{
+    m_control.noteFailure("data connection " + where + ": " + why);
+    return code;
 }
 
 int FtpTransfer::dataWaitFailure() const
@@ -339,7 +369,7 @@ FtpTransfer::Result FtpTransfer::interrupted()
     m_data.reset();
     m_listener.reset();
     if (m_interrupt.reason() == FtpInterrupt::Reason::Drop)
-        return {FTPLIB_NOTCONNECTED, -1, m_result.commandReply};
+        return {FTPLIB_NOTCONNECTED, -1, m_result.commandReply, {}};
     if (m_control.send("ABOR", true) == FTPLIB_OK) {
         FtpReply reply;
         for (int i = m_finalReplyDue ? 2 : 1; i > 0; --i) {
@@ -347,7 +377,7 @@ FtpTransfer::Result FtpTransfer::interrupted()
                 break;
         }
     }
-    return {FTPLIB_CANCELBYUSER, -1, m_result.commandReply};
+    return {FTPLIB_CANCELBYUSER, -1, m_result.commandReply, {}};
 }
 
 FtpTransfer::Result FtpTransfer::finish(int code)
@@ -355,7 +385,9 @@ FtpTransfer::Result FtpTransfer::finish(int code)
     m_data.reset();
     m_listener.reset();
     m_result.code = code;
-    if (code != FTPLIB_OK)
+    if (code != FTPLIB_OK) {
         m_result.bytes = -1;
+        m_result.failure = m_control.failure();
+    }
     return m_result;
 }

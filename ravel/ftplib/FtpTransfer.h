@@ -54,6 +54,8 @@ public:
         qint64 bytes = 0;
         // The server's answer to the command itself, 0 when it gave none.
         int commandReply = 0;
+        // What failed on our side, with the address and port tried; empty when nothing did.
+        QByteArray failure;
     };
 
     FtpTransfer(Request request, FtpControlConnection &control, FtpInterrupt &interrupt);
@@ -79,6 +81,8 @@ private:
     void progress(bool last = false);
     // The data socket's wait failed: why, as a result code.
     int dataWaitFailure() const;
+    // Notes why the data connection to or from `where` failed; returns code.
+    int dataFailure(int code, const QByteArray &where, const QByteArray &why);
     Result interrupted();
     Result finish(int code);
 

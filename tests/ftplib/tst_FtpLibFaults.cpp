@@ -33,6 +33,12 @@ private slots:
     void brokenReplies();
     void firewallLogins_data();
     void firewallLogins();
+    void hostileLogins_data();
+    void hostileLogins();
+    void dataConnectionFailureNamesAddress_data();
+    void dataConnectionFailureNamesAddress();
+    void cancelledLogin_data();
+    void cancelledLogin();
 
 private:
     bool startAndLogin(const QString &scenario);
@@ -310,6 +316,97 @@ void tst_FtpLibFaults::firewallLogins()
     expected.append(QStringLiteral("QUIT"));
     QVERIFY(m_server->waitForCommand(QStringLiteral("QUIT")));
     QCOMPARE(m_server->commands(), expected);
+}
+
+void tst_FtpLibFaults::hostileLogins_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<int>("code");
+    QTest::newRow("flood of 120") << QStringLiteral("flood-120") << int(FTPLIB_UNEXPECTEDANSWER);
+    QTest::newRow("multi-line reply dripping")
+        << QStringLiteral("drip-multiline") << int(FTPLIB_NOREPLY);
+}
+
+// A server that keeps talking without ever answering is cut off: after 32 preliminary
+// replies, or when a reply has not arrived whole within the time-out.
+void tst_FtpLibFaults::hostileLogins()
+{
+    QFETCH(QString, scenario);
+    QFETCH(int, code);
+    m_server = std::make_unique<FtpTestServer>(FtpTestServer::Kind::Fake, scenario);
+    QVERIFY(m_server->start());
+    LibSetPort(m_server->port());
+    LibSetTimeout(2);
+    LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), code);
+    QVERIFY(timer.elapsed() < 6000);
+    QCoreApplication::sendPostedEvents(m_events.get());
+    int preliminaries = 0;
+    for (const FtpEventRecorder::Event &e : m_events->of(FTPLIB_NOTIFY_REPLY))
+        preliminaries += e.code / 100 == 1;
+    QVERIFY(preliminaries <= 32);
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
+}
+
+void tst_FtpLibFaults::dataConnectionFailureNamesAddress_data()
+{
+    QTest::addColumn<bool>("async");
+    QTest::newRow("sync") << false;
+    QTest::newRow("async") << true;
+}
+
+// Active mode: the server accepts RETR but never connects.
+void tst_FtpLibFaults::dataConnectionFailureNamesAddress()
+{
+    QFETCH(bool, async);
+    QVERIFY(startAndLogin(QStringLiteral("no-data-connection")));
+    LibSetTimeout(1);
+    const QString local = m_local.filePath(QStringLiteral("never.bin"));
+    const int code =
+        LibReceive("never.bin", local.toUtf8(), 'I', async, m_events.get(), FTPLIB_NOTIFY_TRANSFER);
+    QByteArray failure;
+    if (async) {
+        QCOMPARE(code, FTPLIB_OK);
+        QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
+        QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().code, FTPLIB_TIMEOUT);
+        failure = m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().text;
+        QCOMPARE(QByteArray(LibLastFailure()), failure);
+    } else {
+        QCOMPARE(code, FTPLIB_TIMEOUT);
+        failure = LibLastFailure();
+    }
+    QVERIFY2(failure.startsWith("data connection to 127.0.0.1:") &&
+                 failure.endsWith(": the server never connected"),
+             failure.constData());
+    // The next call starts without it.
+    LibCommand("NOOP", nullptr, 0);
+    QCOMPARE(QByteArray(LibLastFailure()), QByteArray());
+}
+
+void tst_FtpLibFaults::cancelledLogin_data()
+{
+    QTest::addColumn<bool>("dropFirst");
+    QTest::addColumn<int>("code");
+    QTest::newRow("cancel before the login") << false << int(FTPLIB_CANCELBYUSER);
+    QTest::newRow("cancel forgotten by a drop") << true << int(FTPLIB_OK);
+}
+
+void tst_FtpLibFaults::cancelledLogin()
+{
+    QFETCH(bool, dropFirst);
+    QFETCH(int, code);
+    m_server = std::make_unique<FtpTestServer>(FtpTestServer::Kind::Fake);
+    QVERIFY(m_server->start());
+    LibSetPort(m_server->port());
+    QCOMPARE(LibCancelLogin(LibSessionHandle()), FTPLIB_OK);
+    if (dropFirst)
+        LibDropConnection();
+    QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), code);
+    QCOMPARE(LibCommand("NOOP", nullptr, 0), dropFirst ? 200 : 0);
+    // A cancel is used up by the login it stopped.
+    QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), FTPLIB_OK);
 }
 
 QTEST_GUILESS_MAIN(tst_FtpLibFaults)

@@ -1,6 +1,8 @@
 #include "FtpTestServer.h"
+#include "RavelPersistence.h"
 #include "RavelTestHost.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,12 @@ private slots:
     void foreignPassiveAddress();
     void badReplies_data();
     void badReplies();
+    void idleLossTellsItsReply();
+    void asyncReceiveWithTypeRefused();
+    void settingsLoadedAfterStartReachWorker();
+    void cancelDuringSlowLogin();
+    void destroyedBeforeReady();
+    void timedOutSizeIsNotTheLast();
 };
 
 void tst_RavelFaults::refusedLogin()
@@ -117,6 +125,97 @@ void tst_RavelFaults::badReplies()
     QVERIFY(!host.call("CheckRemoteConnection").value.toBool());
     QVERIFY(!host.get("StillExecuting").value.toBool());
     QVERIFY(!host.call("LocalClose").error);
+}
+
+// The server's parting words, not an older reply, go with the report of an idle loss.
+void tst_RavelFaults::idleLossTellsItsReply()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake, QStringLiteral("idle-timeout"));
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    RavelTestHost host;
+    QVERIFY(host.login(server, false));
+    QVERIFY(host.waitForEvent(QStringLiteral("OnFTPError")));
+    QVERIFY2(host.eventsNamed("OnFTPError")
+                 .first()
+                 .endsWith(QLatin1String("\n\nHost Response: 421 Timeout.")),
+             qPrintable(host.eventsNamed("OnFTPError").first()));
+    QVERIFY(!host.get("Connected").value.toBool());
+}
+
+void tst_RavelFaults::asyncReceiveWithTypeRefused()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake, QStringLiteral("type-refused"));
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QTemporaryDir dir;
+    RavelTestHost host;
+    QVERIFY(host.login(server, true));
+    QVERIFY(!host.call("RETR", {"f", dir.filePath("f")}).error);
+    QVERIFY(host.waitForEvent(QStringLiteral("OnAsyncEvent")));
+    QVERIFY(host.eventsNamed("OnAsyncEvent").first().startsWith(QLatin1String("OnAsyncEvent ")));
+    QCOMPARE(host.eventsNamed("OnAsyncEvent").first().section(QLatin1Char(' '), 2),
+             QStringLiteral("-1 RETR false"));
+    QVERIFY(host.waitUntilIdle());
+    QVERIFY(!host.get("xFerInProgress").value.toBool());
+}
+
+// The worker has its own copies of the modes; a load after it started must reach them.
+void tst_RavelFaults::settingsLoadedAfterStartReachWorker()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    RavelPropertyBag bag = RavelPersistence::defaults();
+    bag.write(QStringLiteral("Port"), QString::number(server.port()));
+    bag.write(QStringLiteral("AsyncMode"), QStringLiteral("False"));
+    bag.write(QStringLiteral("RemoteHost"), QStringLiteral("127.0.0.1"));
+
+    RavelTestHost host;
+    QVERIFY(!host.call("CheckRemoteConnection").error); // the worker is ready now
+    QVERIFY(RavelPersistence::load(host.ctrl, bag).loaded);
+    QVERIFY(!host.call("Connect").error);
+    QCOMPARE(host.eventsNamed("OnLogin"), QStringList{"OnLogin 3000"});
+}
+
+// Cancel's LocalClose breaks a slow login at once; the login never counts as connected.
+void tst_RavelFaults::cancelDuringSlowLogin()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake, QStringLiteral("slow-login"));
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    RavelTestHost host;
+    host.put("TimeOut", 20);
+    host.put("AsyncMode", true);
+    host.put("Port", server.port());
+    host.put("RemoteHost", QStringLiteral("127.0.0.1"));
+    QVERIFY(!host.call("Connect").error);
+    QVERIFY(server.waitForCommand(QStringLiteral("PASS guest@example.com")));
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!host.call("LocalClose").error);
+    // The server answers after 5 s; waiting behind the login would take that long.
+    QVERIFY(timer.elapsed() < 4000);
+    QVERIFY(host.waitForEvent(QStringLiteral("OnLogin")));
+    QCOMPARE(host.eventsNamed("OnLogin"), QStringList{"OnLogin 2999"});
+    QVERIFY(!host.get("Connected").value.toBool());
+    QVERIFY(!host.get("StillExecuting").value.toBool());
+}
+
+// The worker waits for an end that must come even when it was not ready yet.
+void tst_RavelFaults::destroyedBeforeReady()
+{
+    auto ctrl = std::make_unique<CRavelCtrl>();
+    QCoreApplication::sendPostedEvents(ctrl.get());
+    ctrl.reset();
+}
+
+// A SIZE whose wait ends without a reply must not read the one before it.
+void tst_RavelFaults::timedOutSizeIsNotTheLast()
+{
+    FtpTestServer server(FtpTestServer::Kind::Fake, QStringLiteral("size-then-silent"));
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    RavelTestHost host;
+    host.put("TimeOut", 1);
+    QVERIFY(host.login(server, false));
+    QCOMPARE(host.call("SIZE", {"a"}).value.toLongLong(), 1234);
+    QCOMPARE(host.call("SIZE", {"a"}).value.toLongLong(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_RavelFaults)

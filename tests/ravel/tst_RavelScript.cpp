@@ -2,11 +2,14 @@
 #include "RavelScript.h"
 
 #include "CRavelCtrl.h"
+#include "RavelPropertyBag.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 // `lumora ravel`: literals and values, and whole scripts run by the built program.
 class tst_RavelScript : public QObject
@@ -19,6 +22,8 @@ private slots:
     void values();
     void endToEnd();
     void saveAndLoad();
+    void refusals_data();
+    void refusals();
 };
 
 void tst_RavelScript::literals_data()
@@ -55,6 +60,8 @@ void tst_RavelScript::values_data()
     QTest::newRow("string") << QVariant(QStringLiteral("x\r\n\"é\\")) << R"("x\r\n\"é\\")";
     QTest::newRow("negative") << QVariant(qint32(0x800A0FA8u)) << "-2146824280";
     QTest::newRow("False") << QVariant(false) << "False";
+    QTest::newRow("NUL stays on the line")
+        << QVariant(QStringLiteral("a") + QChar(0) + QStringLiteral("b")) << R"("a\0b")";
     QTest::newRow("zero date") << QVariant(QDateTime(QDate(1899, 12, 30), QTime(0, 0)))
                                << "1899-12-30 00:00:00";
 }
@@ -154,6 +161,10 @@ void tst_RavelScript::saveAndLoad()
         run(first, {QStringLiteral("set UserName \"kim\""), QStringLiteral("set Account \"acct\""),
                     QStringLiteral("save \"%1\"").arg(form)}),
         QStringList({"=", "=", "="}));
+    // It holds the password.
+    QCOMPARE(QFileInfo(form).permissions() &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+             QFile::Permissions());
     CRavelCtrl second;
     QCOMPARE(run(second, {QStringLiteral("load \"%1\"").arg(form), "get UserName", "get Account",
                           "get Port"}),
@@ -175,6 +186,46 @@ void tst_RavelScript::saveAndLoad()
     QVERIFY(failed[0].startsWith("error 75 "));
     QVERIFY(failed[1].startsWith("error 75 "));
     QVERIFY(failed[2].startsWith("syntax "));
+}
+
+void tst_RavelScript::refusals_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("wait for ever") << "wait inf"
+                                   << "syntax ";
+    QTest::newRow("wait beyond a timer") << "wait 1e12"
+                                         << "syntax ";
+    QTest::newRow("number beyond 32 bits") << "set TimeOut 4294967326"
+                                           << "error 380 ";
+    QTest::newRow("negative beyond 32 bits") << "set FileType -4294967295"
+                                             << "error 380 ";
+    QTest::newRow("file over 1 MiB") << "load \"%1/big\""
+                                     << "error 75 \"larger than";
+    QTest::newRow("FIFO") << "load \"%1/fifo\""
+                          << "error 75 \"not a regular file\"";
+}
+
+// Statements refused with their error line, without blocking or taking a wrapped value.
+void tst_RavelScript::refusals()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, start);
+    QTemporaryDir dir;
+    QFile big(dir.filePath(QStringLiteral("big")));
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    QVERIFY(big.resize(RavelPropertyBag::MaxFileSize + 1));
+    big.close();
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600),
+             0);
+    CRavelCtrl ctrl;
+    QStringList out;
+    RavelScript script(ctrl, [&out](const QString &line) { out << line; });
+    script.run(statement.contains(QLatin1String("%1")) ? statement.arg(dir.path()) : statement);
+    QCOMPARE(out.size(), 1);
+    QVERIFY2(out.first().startsWith(start), qPrintable(out.first()));
+    QCOMPARE(ctrl.TimeOut(), 30);
+    QCOMPARE(ctrl.FileType(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_RavelScript)

@@ -15,7 +15,15 @@ idle-timeout (after login, one second without a command ends the session with 42
 pasv-refused (PASV names a port nobody listens on), bad-227 (PASV answers a 227 without an
 address), fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426, garbage, 550 (a
 plain refusal), or hangup: the control connection closes after 1 MiB of data while the data
-connection keeps reading)."""
+connection keeps reading).
+
+Hostile servers, all striking at USER, the first command every client sends:
+flood-120 (USER is answered only by "120 Wait" lines, one every 2 ms, until the client goes
+away), drip-multiline (USER is answered "331-Password required" and then one continuation
+line every 0.5 s, the closing line never), slow-login (PASS is answered 230 only after 5 s,
+or not at all when the client closes first; prints "ANSWERED" when it did answer).
+type-refused: every TYPE is answered "504 Type not supported".
+size-then-silent: the first SIZE is answered "213 1234", nothing after it."""
 
 import random
 import select
@@ -92,6 +100,17 @@ class Session:
             self.stores += 1
             if self.stores == FAULT_AT:
                 return self.fault()
+        if verb == "USER" and SCENARIO in ("flood-120", "drip-multiline"):
+            self.stall(SCENARIO)
+            return False
+        if verb == "PASS" and SCENARIO == "slow-login":
+            readable, _, _ = select.select([self.conn], [], [], 5.0)
+            if readable:
+                return False
+            self.logged_in = True
+            self.reply("230 Logged in")
+            print("ANSWERED", flush=True)
+            return True
         if verb == "USER":
             self.reply("331 Password required")
         elif verb == "PASS" and SCENARIO == "silent-login":
@@ -121,6 +140,11 @@ class Session:
             self.reply("550 Exists" if SCENARIO == "mkd-550" else '257 "%s" created' % arg)
         elif verb == "CWD":
             self.reply("550 No such directory" if SCENARIO == "cwd-550" else "250 OK")
+        elif verb == "SIZE" and SCENARIO == "size-then-silent":
+            self.reply("213 1234")
+            self.silent = True
+        elif verb == "TYPE" and SCENARIO == "type-refused":
+            self.reply("504 Type not supported")
         elif verb == "STOR" and SCENARIO == "stor-530":
             self.reply("530 Not logged in")
         elif verb == "PASV" and SCENARIO == "bad-227":
@@ -156,6 +180,20 @@ class Session:
         else:
             self.reply("200 OK")
         return True
+
+    def stall(self, kind):
+        """Answers USER without end, until the client goes away."""
+        print("FAULT %.3f" % time.time(), flush=True)
+        if kind == "drip-multiline":
+            self.reply("331-Password required")
+        interval = 0.002 if kind == "flood-120" else 0.5
+        line = 0
+        while True:
+            readable, _, _ = select.select([self.conn], [], [], interval)
+            if readable and not self.conn.recv(4096):
+                return
+            line += 1
+            self.reply("120 Wait" if kind == "flood-120" else " line %d, more to come" % line)
 
     def fault(self):
         print("FAULT %.3f" % time.time(), flush=True)
