@@ -19,19 +19,24 @@ namespace {
 class OptionFields : public UploadFields
 {
 public:
-    explicit OptionFields(const FtpSite &site) : m_site(site) {}
+    OptionFields(const FtpSite &site, const PublishOptions &options)
+        : m_site(site), m_options(options)
+    {
+    }
     FtpSite site() const override { return m_site; }
     void setUrlPath(const QString &path) override { m_site.urlPath = path; }
     void showSites(const FtpSiteMemory::Sites &) override {}
+    PublishOptions publishOptions() const override { return m_options; }
 
 private:
     FtpSite m_site;
+    PublishOptions m_options;
 };
 
 const QString Usage = QStringLiteral(
     "lumora upload --project FILE.lwp --host HOST [--port N] [--user U] [--password-file F] "
     "[--path P] [--page PATH.html] [--passive] [--autospace on|off] [--timeout S] "
-    "[--remember] [--log FILE]");
+    "[--remember] [--log FILE] [--changed-only [--delete-removed]]");
 
 // A password file holds one line; anything past this is not a password.
 constexpr qint64 PasswordFileBound = 4096;
@@ -77,7 +82,8 @@ int runUploadCommand(const QStringList &arguments)
                      QStringLiteral("user"), QStringLiteral("password-file"),
                      QStringLiteral("path"), QStringLiteral("page"), QStringLiteral("autospace"),
                      QStringLiteral("timeout"), QStringLiteral("log")},
-                    {QStringLiteral("passive"), QStringLiteral("remember")});
+                    {QStringLiteral("passive"), QStringLiteral("remember"),
+                     QStringLiteral("changed-only"), QStringLiteral("delete-removed")});
     cli.require({QStringLiteral("project"), QStringLiteral("host")});
     const std::optional<bool> autoSpaceOption = cli.onOff(QStringLiteral("autospace"));
     const std::optional<int> port = numberOption(cli, QStringLiteral("port"), 0, 32768);
@@ -86,6 +92,9 @@ int runUploadCommand(const QStringList &arguments)
         return cli.usage(QStringLiteral("--port takes 0 to 32768\nusage: ") + Usage);
     if (cli.ok() && cli.has(QStringLiteral("timeout")) && !timeout)
         return cli.usage(QStringLiteral("--timeout takes 0 to 32767 seconds\nusage: ") + Usage);
+    if (cli.ok() && cli.has(QStringLiteral("delete-removed")) &&
+        !cli.has(QStringLiteral("changed-only")))
+        return cli.usage(QStringLiteral("--delete-removed needs --changed-only\nusage: ") + Usage);
     if (!cli.ok())
         return cli.usage(Usage);
 
@@ -120,7 +129,9 @@ int runUploadCommand(const QStringList &arguments)
                          cli.has(QStringLiteral("user")) ? cli.value(QStringLiteral("user"))
                                                          : QStringLiteral("anonymous"),
                          password, cli.value(QStringLiteral("path")),
-                         UploadPlan::GeneratedPage(set.paths)});
+                         UploadPlan::GeneratedPage(set.paths)},
+                        {cli.has(QStringLiteral("changed-only")),
+                         cli.has(QStringLiteral("delete-removed"))});
     CRavelCtrl ravel;
     UploadJob::ConfigureComponent(ravel);
     auto put = [&ravel](const char *name, const QVariant &value) {

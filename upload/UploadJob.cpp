@@ -92,6 +92,9 @@ void UploadJob::onAsyncEvent(qint64 fileSize, qint64 bytesSoFar, const QString &
 {
     m_transferCompleted = m_transferCompleted || complete;
     m_transferEnded = m_transferEnded || complete || bytesSoFar < 0;
+    // The library's account of a data connection that failed names the address it tried.
+    if (m_storing && bytesSoFar < 0 && m_storFailure.isEmpty())
+        m_storFailure = StatusTranscript::shown(m_ravel.transferFailure());
     addStatus(StatusTranscript::progressLine(fileSize, bytesSoFar), true);
     emit progress(m_filesDone, m_filesTotal, bytesSoFar, fileSize);
 }

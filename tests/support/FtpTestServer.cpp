@@ -172,6 +172,12 @@ bool FtpTestServer::waitForCommand(const QString &command, int milliseconds)
     return true;
 }
 
+QString FtpTestServer::log()
+{
+    m_log += m_process.readAllStandardError();
+    return QString::fromUtf8(m_log);
+}
+
 void FtpTestServer::readOutput()
 {
     m_output += m_process.readAllStandardOutput();

@@ -39,6 +39,8 @@ public:
     QString home() const { return m_dir.path() + QLatin1String("/root"); }
     // Command lines the fake server received so far.
     QStringList commands();
+    // What pyftpdlib logged so far: a line for each command it completed.
+    QString log();
     // Waits until the fake server has received `command`.
     bool waitForCommand(const QString &command, int milliseconds = 10000);
 
@@ -58,5 +60,6 @@ private:
     quint16 m_port = 0;
     QString m_error;
     QByteArray m_output;
+    QByteArray m_log;
     QStringList m_commands;
 };

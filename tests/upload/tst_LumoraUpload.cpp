@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +19,7 @@ private slots:
     void neverCompleteWithoutEveryFile_data();
     void neverCompleteWithoutEveryFile();
     void logAndRemember();
+    void changedOnly();
     void usageErrors_data();
     void usageErrors();
 
@@ -224,6 +226,85 @@ void tst_LumoraUpload::logAndRemember()
     hosts.sort();
     QCOMPARE(hosts, (QStringList{"127.0.0.2", "127.0.0.3", "127.0.0.4", "127.0.0.5"}));
     qDeleteAll(runs);
+}
+
+void tst_LumoraUpload::changedOnly()
+{
+    FtpTestServer server(FtpTestServer::Kind::Pyftpdlib);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QTemporaryDir dir;
+    QFile pw(dir.filePath("pw"));
+    QVERIFY(pw.open(QIODevice::WriteOnly));
+    pw.write(server.password());
+    pw.close();
+    const auto write = [&dir](const QString &name, char fill) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4000, fill));
+    };
+    WorkingSet set;
+    for (const char *name : {"one.jpg", "two.jpg", "three.jpg"}) {
+        write(name, name[1]);
+        set.images.AddToImageList(dir.filePath(name));
+    }
+    write("album.html", 'h');
+    set.paths.replace(RememberedPaths::GenHtml, dir.filePath("album.html"));
+    set.output = {dir.path() + "/", "album"};
+    const QString project = dir.filePath("p.lwp");
+    ProjectFile::writeFile(project, set);
+    const auto upload = [&](const QStringList &extra) {
+        return lumora(QStringList{"upload", "--project", project, "--host", "127.0.0.1", "--port",
+                                  QString::number(server.port()), "--user", server.user(),
+                                  "--password-file", pw.fileName(), "--path", "up", "--passive",
+                                  "--changed-only"} +
+                      extra);
+    };
+    // STORs and DELEs the server saw since the last look.
+    qsizetype seen = 0;
+    const auto sent = [&] {
+        QStringList names;
+        const QString log = server.log();
+        static const QRegularExpression done("(STOR|DELE) \\S*/up/(\\S+)");
+        for (auto m = done.globalMatch(log.mid(seen)); m.hasNext();) {
+            const auto match = m.next();
+            names << match.captured(1) + " " + match.captured(2);
+        }
+        seen = log.size();
+        names.sort();
+        return names;
+    };
+    const QStringList everything = {"STOR .lumora-manifest", "STOR album.html", "STOR one.jpg",
+                                    "STOR three.jpg", "STOR two.jpg"};
+
+    QCOMPARE(upload({}).exitCode, 0);
+    QTRY_COMPARE(sent(), everything);
+    write("two.jpg", 'X');
+    const Run again = upload({});
+    QCOMPARE(again.exitCode, 0);
+    QVERIFY2(again.out.contains("Unchanged: " + dir.filePath("one.jpg")), qPrintable(again.out));
+    QVERIFY(again.out.contains("FTP Upload Complete."));
+    QTRY_COMPARE(sent(), (QStringList{"STOR .lumora-manifest", "STOR two.jpg"}));
+
+    // A manifest that is not one says nothing: everything goes again.
+    QFile damaged(server.home() + "/up/.lumora-manifest");
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("lumora-manifest 1\nnot a line of one\n");
+    damaged.close();
+    QCOMPARE(upload({}).exitCode, 0);
+    QTRY_COMPARE(sent(), everything);
+
+    // Only what the last upload sent and the album dropped is deleted.
+    QFile other(server.home() + "/up/not-ours.txt");
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+    set.images.select(0);
+    set.images.RemoveSelectedImages();
+    ProjectFile::writeFile(project, set);
+    QCOMPARE(upload({"--delete-removed"}).exitCode, 0);
+    QTRY_COMPARE(sent(), (QStringList{"DELE one.jpg", "STOR .lumora-manifest"}));
+    QVERIFY(!QFile::exists(server.home() + "/up/one.jpg"));
+    QVERIFY(QFile::exists(server.home() + "/up/not-ours.txt"));
+    QVERIFY(QFile::exists(server.home() + "/up/two.jpg"));
 }
 
 QTEST_GUILESS_MAIN(tst_LumoraUpload)
