@@ -326,12 +326,10 @@ std::variant<QByteArray, ErrorInfo> ProjectFile::readFile(const QString &name)
         return ErrorInfo::fromFile(file);
     if (file.size() > MaxFileBytes)
         return ErrorInfo::outOfMemory(name);
-    // Read one byte past the bound, so a file that grew since it was measured is caught too.
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    // The size as measured: what the file grows by meanwhile is not read.
+    const QByteArray bytes = file.read(file.size());
     if (file.error() != QFileDevice::NoError)
         return ErrorInfo::fromFile(file);
-    if (bytes.size() > MaxFileBytes)
-        return ErrorInfo::outOfMemory(name);
     return bytes;
 }
 
