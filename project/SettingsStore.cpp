@@ -13,7 +13,7 @@ SettingsStore::SettingsStore()
 {
     // QSettings reads its file as it is made: a pipe there would hold the program for ever.
     if (const std::optional<ErrorInfo> special = ErrorInfo::specialFile(m_fileName)) {
-        m_refusal = QStringLiteral("settings not read: %1").arg(special->description);
+        m_refusal = QStringLiteral("Settings not read or kept: %1").arg(special->description);
         return;
     }
     m_settings =
