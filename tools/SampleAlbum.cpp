@@ -25,7 +25,6 @@ constexpr int Height = 1200;
 bool drawPicture(const QString &path, int index)
 {
     QRandomGenerator random(quint32(index + 1));
-    const int hue = (index * 55) % 360;
     QImage image(Width, Height, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -33,8 +32,8 @@ bool drawPicture(const QString &path, int index)
 
     const int horizon = Height * (55 + index % 3 * 5) / 100;
     QLinearGradient sky(0, 0, 0, horizon);
-    sky.setColorAt(0, QColor::fromHsv((hue + 200) % 360, 180, 120));
-    sky.setColorAt(1, QColor::fromHsv((hue + 20) % 360, 90, 250));
+    sky.setColorAt(0, QColor::fromHsv(200 + index * 8, 170, 150));
+    sky.setColorAt(1, QColor::fromHsv(20 + index * 7, 90, 250));
     p.fillRect(0, 0, Width, horizon, sky);
 
     const QPointF sun(Width * (0.2 + 0.12 * index), horizon * 0.45);
@@ -53,24 +52,35 @@ bool drawPicture(const QString &path, int index)
                                 random.bounded(25));
         hills.lineTo(Width, Height);
         QLinearGradient ground(0, base - 80, 0, Height);
-        ground.setColorAt(0, QColor::fromHsv((hue + 90 + 20 * layer) % 360, 120, 170 - 40 * layer));
-        ground.setColorAt(1, QColor::fromHsv((hue + 110) % 360, 160, 60));
+        ground.setColorAt(0, QColor::fromHsv(80 + index * 9 + 15 * layer, 120, 170 - 40 * layer));
+        ground.setColorAt(1, QColor::fromHsv(100 + index * 7, 160, 60));
         p.setBrush(ground);
         p.drawPath(hills);
     }
 
-    for (int t = 0; t < 14; ++t) {
-        const double x = random.bounded(Width);
-        const double y = horizon + 120 + random.bounded(Height - horizon - 120);
+    // Far trees first, so near ones stand in front of them.
+    QList<QPointF> trees;
+    for (int t = 0; t < 14; ++t)
+        trees << QPointF(random.bounded(Width),
+                         horizon + 120 + random.bounded(Height - horizon - 120));
+    std::sort(trees.begin(), trees.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    for (const QPointF &at : std::as_const(trees)) {
+        const double x = at.x(), y = at.y();
         const double h = 60 + (y - horizon) * 0.5;
         p.setBrush(QColor(70, 45, 25));
         p.drawRect(QRectF(x - h * 0.04, y - h * 0.3, h * 0.08, h * 0.3));
         QRadialGradient crown(QPointF(x - h * 0.1, y - h * 0.6), h * 0.45);
-        crown.setColorAt(0, QColor::fromHsv((hue + 100) % 360, 170, 190));
-        crown.setColorAt(1, QColor::fromHsv((hue + 120) % 360, 200, 70));
+        crown.setColorAt(0, QColor::fromHsv(95 + index * 6, 170, 190));
+        crown.setColorAt(1, QColor::fromHsv(115 + index * 6, 200, 70));
         p.setBrush(crown);
         p.drawEllipse(QPointF(x, y - h * 0.6), h * 0.3, h * 0.4);
     }
+
+    // A lens darkens the corners.
+    QRadialGradient vignette(QPointF(Width / 2.0, Height / 2.0), Width * 0.75);
+    vignette.setColorAt(0.6, QColor(0, 0, 0, 0));
+    vignette.setColorAt(1, QColor(0, 0, 0, 120));
+    p.fillRect(image.rect(), vignette);
 
     QFont font = p.font();
     font.setPixelSize(64);
