@@ -13,10 +13,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 class BusyPointer
@@ -174,7 +176,12 @@ void ImageListPanel::selectRow(int row)
     for (QListWidget *list : lstImageListA)
         list->setCurrentRow(row);
     m_syncing = false;
-    m_preview->showPicture(m_images.at(row).path, PreviewCaption);
+    showSelectedPicture();
+}
+
+void ImageListPanel::showSelectedPicture()
+{
+    m_preview->showPicture(m_images.at(m_images.selected()).path, PreviewCaption);
 }
 
 void ImageListPanel::focusSink()
@@ -185,21 +192,31 @@ void ImageListPanel::focusSink()
 void ImageListPanel::AddToImageList(const QStringList &paths)
 {
     BusyPointer busy;
-    qsizetype added = 0;
-    while (added < paths.size() && m_images.AddToImageList(paths[added]))
-        ++added;
-    addingDone(added == paths.size());
+    bool full = false;
+    for (const QString &path : paths) {
+        if (!ImageList::HoldsLineBreak(path) && !m_images.AddToImageList(path)) {
+            full = true;
+            break;
+        }
+    }
+    addingDone(full, paths);
 }
 
 void ImageListPanel::AddFolderFiles(const QString &folder, const QStringList &names)
 {
     BusyPointer busy;
-    addingDone(m_images.AddFolderFiles(folder, names) == names.size());
+    const int refused = int(std::count_if(names.cbegin(), names.cend(), ImageList::HoldsLineBreak));
+    addingDone(m_images.AddFolderFiles(folder, names) < names.size() - refused, names);
 }
 
-void ImageListPanel::addingDone(bool allAdded)
+void ImageListPanel::addingDone(bool full, const QStringList &offered)
 {
-    if (!allAdded)
+    QStringList refused;
+    std::copy_if(offered.cbegin(), offered.cend(), std::back_inserter(refused),
+                 ImageList::HoldsLineBreak);
+    if (!refused.isEmpty())
+        m_dialogs.message(ImageList::lineBreakMessage(refused), Dialogs::Icon::Exclamation);
+    if (full)
         m_dialogs.message(ImageList::FullMessage, Dialogs::Icon::Exclamation);
     m_images.UpdateImageListInfo();
     showRows();
@@ -291,6 +308,16 @@ bool ImageListPanel::eventFilter(QObject *watched, QEvent *event)
         return QGroupBox::eventFilter(watched, event);
     }
     switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        // A click on the selected row changes no row, yet shows its picture again (the file
+        // browser may have shown another one since).
+        const auto *list = qobject_cast<QListWidget *>(watched->parent());
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (list && mouse->button() == Qt::LeftButton && m_images.selected() >= 0 &&
+            list->indexAt(mouse->position().toPoint()).row() == m_images.selected())
+            showSelectedPicture();
+        break;
+    }
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
         const auto modifiers =

@@ -44,8 +44,10 @@ private:
     void openEditor();
     void commitEditor();
     void showRows();
-    // After adding: says so when the list filled up, then shows the new rows.
-    void addingDone(bool allAdded);
+    // After adding: names the offered files refused for a line break, says so when the list
+    // filled up, then shows the new rows.
+    void addingDone(bool full, const QStringList &offered);
+    void showSelectedPicture();
     void focusSink();
 
     ImageList &m_images;

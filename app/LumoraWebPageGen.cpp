@@ -27,6 +27,7 @@
 #include "RavelDispatch.h"
 #include "ScannerCommands.h"
 #include "ShellSettings.h"
+#include "SingleLineValidator.h"
 #include "StylePanel.h"
 #include "ToolTips.h"
 #include "Twips.h"
@@ -99,9 +100,12 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput
     buildSteps(central);
     buildPanels(central);
     connectUpload();
+    SingleLineValidator::install(this);
 
     setHeightTwips(CollapsedHeight);
     applyStoredSettings();
+    if (!m_store.refusal().isEmpty())
+        m_dialogs.message(m_store.refusal(), Dialogs::Icon::Exclamation);
     ToolTips::SetToolTips(this, mnuOptionToolTips->isChecked());
     m_set.paths.reset(m_appFolder);
     m_set.style.mainBackgroundIsColor = true;
@@ -638,11 +642,17 @@ void LumoraWebPageGen::newProject()
 void LumoraWebPageGen::loadProject()
 {
     // A failed load keeps what it read so far, so the fields are shown in every case.
+    // Line 12 is the upload panel's path field: a load that stops before it leaves it as is.
+    FtpSite site = FrameFtpUpload->site();
+    m_set.uploadFilePath = site.filePath;
     ProjectFile(m_dialogs).LoadProject(m_set, m_appFolder);
     showWorkingSet();
+    site.filePath = m_set.uploadFilePath;
+    FrameFtpUpload->setSite(site);
 }
 
 void LumoraWebPageGen::saveProject()
 {
+    m_set.uploadFilePath = FrameFtpUpload->site().filePath;
     ProjectFile(m_dialogs).SaveProject(m_set, m_appFolder);
 }

@@ -42,6 +42,12 @@ void CommandLine::require(const QStringList &names)
             m_error = QStringLiteral("missing --%1").arg(name);
 }
 
+void CommandLine::fail(const QString &message)
+{
+    if (ok())
+        m_error = message;
+}
+
 int CommandLine::usage(const QString &usageText) const
 {
     std::fprintf(stderr, "lumora: %s\nusage: %s\n", qPrintable(m_error), qPrintable(usageText));

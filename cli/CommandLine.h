@@ -21,6 +21,8 @@ public:
     // "on"/"off"; nullopt when absent; an error when malformed.
     std::optional<bool> onOff(const QString &name);
     void require(const QStringList &names);
+    // A usage error the command found itself; the first error found stays.
+    void fail(const QString &message);
     // Prints the error and the usage text; returns UsageError.
     int usage(const QString &usageText) const;
 

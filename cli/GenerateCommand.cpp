@@ -8,6 +8,7 @@
 #include "SettingsStore.h"
 
 #include <QFileInfo>
+#include <cstdio>
 
 int runGenerateCommand(const QStringList &arguments)
 {
@@ -17,11 +18,20 @@ int runGenerateCommand(const QStringList &arguments)
                     {});
     cli.require({QStringLiteral("project"), QStringLiteral("layout"), QStringLiteral("output")});
     const std::optional<bool> autoSpaceOption = cli.onOff(QStringLiteral("autospace"));
+    const QStringList words = AlbumGenerator::layoutWords();
+    if (cli.has(QStringLiteral("layout")) && !words.contains(cli.value(QStringLiteral("layout"))))
+        cli.fail(QStringLiteral("--layout takes one of: %1").arg(words.join(QLatin1String(", "))));
+    // An empty name would put the pages in the current folder under no name of their own.
+    if (cli.has(QStringLiteral("output")) && cli.value(QStringLiteral("output")).isEmpty())
+        cli.fail(QStringLiteral("--output needs a file name"));
     if (!cli.ok())
         return cli.usage(QStringLiteral("lumora generate --project FILE.lwp --layout WORD "
                                         "--output PATH [--autospace on|off]"));
 
-    const bool autoSpace = autoSpaceOption.value_or(SettingsStore().ReadBoolean(
+    const SettingsStore store;
+    if (!store.refusal().isEmpty())
+        std::fprintf(stderr, "lumora: %s\n", qPrintable(store.refusal()));
+    const bool autoSpace = autoSpaceOption.value_or(store.ReadBoolean(
         QStringLiteral("Options"), QStringLiteral("autospace"), QStringLiteral("1"), true));
 
     ConsoleDialogs dialogs;

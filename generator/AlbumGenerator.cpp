@@ -16,18 +16,23 @@ enum class Layout
     UDScroll
 };
 
+// Every layout word with its layout; the one list the chooser's words are checked against.
+struct LayoutName
+{
+    const char *word;
+    Layout layout;
+};
+constexpr LayoutName LayoutNames[] = {{"frame", Layout::Frame},
+                                      {"framethumb", Layout::FrameThumb},
+                                      {"thumb", Layout::Thumb},
+                                      {"lrscroll", Layout::LRScroll},
+                                      {"udscroll", Layout::UDScroll}};
+
 Layout layoutOf(const QString &word)
 {
-    if (word == QLatin1String("frame"))
-        return Layout::Frame;
-    if (word == QLatin1String("framethumb"))
-        return Layout::FrameThumb;
-    if (word == QLatin1String("thumb"))
-        return Layout::Thumb;
-    if (word == QLatin1String("lrscroll"))
-        return Layout::LRScroll;
-    if (word == QLatin1String("udscroll"))
-        return Layout::UDScroll;
+    for (const LayoutName &n : LayoutNames)
+        if (word == QLatin1String(n.word))
+            return n.layout;
     return Layout::None;
 }
 
@@ -50,6 +55,14 @@ std::optional<ErrorInfo> runWriter(Layout layout, const AlbumContent &album)
     return std::nullopt;
 }
 } // namespace
+
+QStringList AlbumGenerator::layoutWords()
+{
+    QStringList words;
+    for (const LayoutName &n : LayoutNames)
+        words << QLatin1String(n.word);
+    return words;
+}
 
 QString AlbumGenerator::WebNameOf(const QString &path, bool autoSpace)
 {

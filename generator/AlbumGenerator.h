@@ -47,6 +47,8 @@ public:
 
     Outcome GenerateWebPage(const QString &layoutWord, const Input &input, RememberedPaths &paths,
                             OutputLocation &output);
+    // The words that name a layout, in the chooser's order.
+    static QStringList layoutWords();
     // Save dialog; on success updates "genhtml" and the output location.
     std::optional<QString> ChooseOutputFile(RememberedPaths &paths, OutputLocation &output);
     static BackgroundValues ResolveBackgrounds(const PageStyleSettings &style, bool autoSpace);

@@ -6,6 +6,10 @@ constexpr qsizetype FlushSize = 256 * 1024;
 
 PageWriter::PageWriter(const QString &path) : m_file(path)
 {
+    // Opening a pipe for writing waits for a reader that may never come.
+    m_error = ErrorInfo::specialFile(path);
+    if (m_error)
+        return;
     // Unbuffered: a short write (disk full) must show as a failure, not vanish in a flush.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         m_error = ErrorInfo::fromFile(m_file);
@@ -30,7 +34,7 @@ void PageWriter::flush()
 {
     if (m_error || m_buffer.isEmpty())
         return;
-    if (m_file.write(m_buffer) != m_buffer.size())
+    if (!WriteAll(m_file, m_buffer))
         m_error = ErrorInfo::fromFile(m_file);
     m_buffer.clear();
 }

@@ -1,5 +1,6 @@
 #include "ImageList.h"
 
+#include "ErrorInfo.h"
 #include "PathNames.h"
 
 #include <QFileInfo>
@@ -31,15 +32,33 @@ bool ImageList::append(const ImageEntry &entry)
     return true;
 }
 
+bool ImageList::HoldsLineBreak(const QString &path)
+{
+    return path.contains(QLatin1Char('\r')) || path.contains(QLatin1Char('\n'));
+}
+
+QString ImageList::lineBreakMessage(const QStringList &paths)
+{
+    QStringList shown;
+    for (QString path : paths)
+        shown << ErrorInfo::quoted(path.replace(QLatin1Char('\r'), QLatin1String("\\r"))
+                                       .replace(QLatin1Char('\n'), QLatin1String("\\n")));
+    return QStringLiteral("These files were not added: their names hold a line break, which a "
+                          "Lumora file cannot store.\r\n") +
+           shown.join(QLatin1String("\r\n"));
+}
+
 bool ImageList::AddToImageList(const QString &path)
 {
-    return append({path, displayNameOf(FileNameOf(path))});
+    return !HoldsLineBreak(path) && append({path, displayNameOf(FileNameOf(path))});
 }
 
 int ImageList::AddFolderFiles(const QString &folder, const QStringList &fileNames)
 {
     int added = 0;
     for (const QString &name : fileNames) {
+        if (HoldsLineBreak(name))
+            continue;
         if (!append({JoinFolderAndFile(folder, name), displayNameOf(name)}))
             break;
         ++added;

@@ -23,12 +23,20 @@ public:
     // Any row, or -1 for none; out-of-range rows select nothing.
     void select(int row);
 
-    // Appends one picture; false when the list is full.
+    // Appends one picture; false when the list is full or the path holds a line break.
     bool AddToImageList(const QString &path);
-    // Appends the given files of a folder, in order; returns how many were added.
+    // Appends the given files of a folder, in order, leaving out names with a line break;
+    // returns how many were added.
     int AddFolderFiles(const QString &folder, const QStringList &fileNames);
     // Appends an entry exactly as stored (project load); false when full.
     bool append(const ImageEntry &entry);
+    // Sets an entry's display name as it stands (project load), blank or not.
+    void setDisplayName(int row, const QString &name) { m_entries[row].displayName = name; }
+
+    // A project stores one value a line, so a path with CR or LF could not be read back.
+    static bool HoldsLineBreak(const QString &path);
+    // Names the files refused for a line break.
+    static QString lineBreakMessage(const QStringList &paths);
 
     void RemoveSelectedImages();
     void ClearImageList();

@@ -31,37 +31,43 @@ QString flagText(bool b)
     return b ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+struct ParseError
+{
+    ErrorInfo info;
+};
+
+// Lines of the file's bytes, each decoded on its own so one stray byte spoils one line only.
 class LineReader
 {
 public:
-    explicit LineReader(const QString &text) : m_text(text) {}
+    LineReader(const QByteArray &bytes, const QString &fileName)
+        : m_bytes(bytes), m_fileName(fileName)
+    {
+    }
 
     // The next line, CR LF, LF or CR ended; nullopt past the end.
     std::optional<QString> next()
     {
-        if (m_pos >= m_text.size())
+        if (m_pos >= m_bytes.size())
             return std::nullopt;
         qsizetype end = m_pos;
-        while (end < m_text.size() && m_text[end] != QLatin1Char('\r') &&
-               m_text[end] != QLatin1Char('\n'))
+        while (end < m_bytes.size() && m_bytes[end] != '\r' && m_bytes[end] != '\n')
             ++end;
-        QString line = m_text.mid(m_pos, end - m_pos);
-        if (end < m_text.size() && m_text[end] == QLatin1Char('\r'))
+        if (end - m_pos > ProjectFile::MaxLineBytes)
+            throw ParseError{ErrorInfo::outOfMemory(m_fileName)};
+        QString line = ProjectFile::decode(m_bytes.sliced(m_pos, end - m_pos));
+        if (end < m_bytes.size() && m_bytes[end] == '\r')
             ++end;
-        if (end < m_text.size() && m_text[end] == QLatin1Char('\n'))
+        if (end < m_bytes.size() && m_bytes[end] == '\n')
             ++end;
         m_pos = end;
         return line;
     }
 
 private:
-    const QString &m_text;
+    const QByteArray &m_bytes;
+    const QString m_fileName;
     qsizetype m_pos = 0;
-};
-
-struct ParseError
-{
-    ErrorInfo info;
 };
 
 std::optional<qint64> parseNumber(const QString &text)
@@ -190,18 +196,25 @@ void applyLines(LineReader &in, WorkingSet &set, ProjectFile::ReadResult &result
         if (!set.images.append({path, QString()}))
             throw ParseError{{9, QStringLiteral("The Image List holds at most %1 images.")
                                      .arg(ImageList::MaxEntries)}};
-        const int row = set.images.count() - 1;
-        set.images.select(row);
-        set.images.CommitDisplayName(readLine(in));
+        // The stored name as it stands: the file is not a person typing.
+        set.images.setDisplayName(set.images.count() - 1, readLine(in));
         path = readLine(in);
     } while (path != ListEnd);
-    set.images.select(-1);
+}
+
+// The first value that holds a line break, which the line format could not read back.
+std::optional<QString> valueWithLineBreak(const QStringList &values)
+{
+    for (const QString &v : values)
+        if (v.contains(QLatin1Char('\r')) || v.contains(QLatin1Char('\n')))
+            return v;
+    return std::nullopt;
 }
 } // namespace
 
 QString ProjectFile::decode(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
@@ -218,7 +231,7 @@ QString ProjectFile::decode(const QByteArray &bytes)
     return text;
 }
 
-QByteArray ProjectFile::serialize(const WorkingSet &set)
+QStringList ProjectFile::values(const WorkingSet &set)
 {
     const PageStyleSettings &s = set.style;
     QStringList lines = {
@@ -256,15 +269,20 @@ QByteArray ProjectFile::serialize(const WorkingSet &set)
             lines << e.path << e.displayName;
     }
     lines << ListEnd;
-    lines << QString(); // so the last line ends in CR LF too
-    return lines.join(QLatin1String("\r\n")).toUtf8();
+    return lines;
 }
 
-ProjectFile::ReadResult ProjectFile::apply(const QByteArray &bytes, WorkingSet &set)
+QByteArray ProjectFile::serialize(const WorkingSet &set)
+{
+    // The empty value last, so the last line ends in CR LF too.
+    return (values(set) << QString()).join(QLatin1String("\r\n")).toUtf8();
+}
+
+ProjectFile::ReadResult ProjectFile::apply(const QByteArray &bytes, WorkingSet &set,
+                                           const QString &fileName)
 {
     ReadResult result;
-    const QString text = decode(bytes);
-    LineReader in(text);
+    LineReader in(bytes, fileName);
     try {
         applyLines(in, set, result);
     } catch (const ParseError &e) {
@@ -299,6 +317,22 @@ void ProjectFile::showError(const QString &headline, const ErrorInfo &error)
     m_dialogs.message(error.messageAfter(headline), Dialogs::Icon::Exclamation);
 }
 
+std::variant<QByteArray, ErrorInfo> ProjectFile::readFile(const QString &name)
+{
+    if (const std::optional<ErrorInfo> special = ErrorInfo::specialFile(name))
+        return *special;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return ErrorInfo::fromFile(file);
+    if (file.size() > MaxFileBytes)
+        return ErrorInfo::outOfMemory(name);
+    // The size as measured: what the file grows by meanwhile is not read.
+    const QByteArray bytes = file.read(file.size());
+    if (file.error() != QFileDevice::NoError)
+        return ErrorInfo::fromFile(file);
+    return bytes;
+}
+
 ProjectFile::Outcome ProjectFile::LoadProject(WorkingSet &set, const QString &appFolder)
 {
     const std::optional<QString> name = m_dialogs.openFile(fileRequest(set, appFolder));
@@ -309,21 +343,12 @@ ProjectFile::Outcome ProjectFile::LoadProject(WorkingSet &set, const QString &ap
         return Outcome::Cancelled;
     set.images.ClearImageList();
 
-    QFile file(*name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        showError(QStringLiteral("Error Loading Lumora File!"), ErrorInfo::fromFile(file));
+    const std::variant<QByteArray, ErrorInfo> read = readFile(*name);
+    if (const auto *error = std::get_if<ErrorInfo>(&read)) {
+        showError(QStringLiteral("Error Loading Lumora File!"), *error);
         return Outcome::Failed;
     }
-    const QByteArray bytes = file.readAll();
-    const bool readFailed = file.error() != QFileDevice::NoError;
-    const ErrorInfo readError = ErrorInfo::fromFile(file);
-    file.close();
-    if (readFailed) {
-        showError(QStringLiteral("Error Loading Lumora File!"), readError);
-        return Outcome::Failed;
-    }
-
-    const ReadResult result = apply(bytes, set);
+    const ReadResult result = apply(std::get<QByteArray>(read), set, *name);
     if (result.error) {
         showError(QStringLiteral("Error Loading Lumora File!"), *result.error);
         return Outcome::Failed;
@@ -340,10 +365,14 @@ std::optional<ErrorInfo> ProjectFile::writeFile(const QString &name, const Worki
 {
     // Written beside the old file and swapped in, so a failed save keeps the old project;
     // unbuffered, so a short write (disk full) shows here instead of vanishing in a flush.
+    if (const std::optional<QString> broken = valueWithLineBreak(values(set)))
+        return ErrorInfo::lineBreakInValue(*broken);
+    if (const std::optional<ErrorInfo> special = ErrorInfo::specialFile(name))
+        return *special;
     QSaveFile file(name);
     const QByteArray bytes = serialize(set);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteAll(file, bytes) &&
+        file.commit())
         return std::nullopt;
     const ErrorInfo error = ErrorInfo::fromFile(file);
     file.cancelWriting();

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSettings>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -28,10 +29,15 @@ public:
     static std::optional<bool> ParseBoolean(const QString &text);
     static QString BooleanText(bool value);
 
-    QString fileName() const { return m_settings.fileName(); }
+    QString fileName() const { return m_fileName; }
+    // Why the file is not used (a pipe or device stands there), or empty text; a refused
+    // store reads the defaults and keeps nothing.
+    QString refusal() const { return m_refusal; }
 
 private:
     void keepPrivate();
 
-    mutable QSettings m_settings;
+    QString m_fileName;
+    QString m_refusal;
+    std::unique_ptr<QSettings> m_settings;
 };

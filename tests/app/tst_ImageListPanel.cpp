@@ -30,6 +30,7 @@ private slots:
     void dropWithoutFiles_data();
     void dropWithoutFiles();
     void clickSelectsBothAndPreviews();
+    void dropRefusesLineBreaks();
     void deleteKey_data();
     void deleteKey();
     void moveKeepsSelection();
@@ -171,10 +172,28 @@ void tst_ImageListPanel::clickSelectsBothAndPreviews()
     QVERIFY(!preview->pixmap().isNull());
     QVERIFY(!child<QLabel>(&*m_window, "imgLogo")->isVisibleTo(preview));
 
-    // A step command puts the logo back.
-    QTest::mouseClick(child<QPushButton>(&*m_window, "cmdSelectImages"), Qt::LeftButton);
-    QCOMPARE(caption->text(), QString());
-    QVERIFY(child<QLabel>(&*m_window, "imgLogo")->isVisibleTo(preview));
+    // A step command puts the logo back; a click on the selected row shows its picture again.
+    for (int index : {0, 1}) {
+        QTest::mouseClick(child<QPushButton>(&*m_window, "cmdSelectImages"), Qt::LeftButton);
+        QCOMPARE(caption->text(), QString());
+        QVERIFY(child<QLabel>(&*m_window, "imgLogo")->isVisibleTo(preview));
+        QTest::mouseClick(list(index)->viewport(), Qt::LeftButton, {},
+                          list(index)->visualItemRect(list(index)->item(1)).center());
+        QCOMPARE(caption->text(), "ImageList Pre-View");
+        QVERIFY(!child<QLabel>(&*m_window, "imgLogo")->isVisibleTo(preview));
+    }
+}
+
+void tst_ImageListPanel::dropRefusesLineBreaks()
+{
+    drop({m_dir.filePath("a.jpg"), m_dir.filePath("b\nc.jpg"), m_dir.filePath("d\r.jpg"),
+          m_dir.filePath("e.jpg")});
+    QCOMPARE(rows(1), QStringList({"a", "e"}));
+    QCOMPARE(rows(0).size(), 2);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const QString text = m_dialogs.lastText();
+    QVERIFY2(text.contains("b\\nc.jpg") && text.contains("d\\r.jpg"), qPrintable(text));
+    QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Exclamation);
 }
 
 void tst_ImageListPanel::deleteKey_data()

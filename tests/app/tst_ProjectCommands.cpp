@@ -3,7 +3,9 @@
 #include "ScriptedDialogs.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,9 @@ private slots:
     void newClearsTheWindow();
     void saveThenLoadRestores();
     void generateMatchesCommandLine();
+    void uploadPathIsLineTwelve();
+    void pastedLineBreaksDropped_data();
+    void pastedLineBreaksDropped();
 
 private:
     QLineEdit *field(const char *name) { return child<QLineEdit>(&*m_window, name); }
@@ -157,6 +162,42 @@ void tst_ProjectCommands::generateMatchesCommandLine()
         QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
         QCOMPARE(a.readAll(), b.readAll());
     }
+}
+
+void tst_ProjectCommands::uploadPathIsLineTwelve()
+{
+    addPictures(1);
+    field("txtFilePath")->setText("/web/trip.html");
+    const QString saved = m_dir.filePath("upload.lwp");
+    m_dialogs.fileName(saved);
+    trigger("mnuSave");
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().split('\n').at(11), QByteArray("/web/trip.html\r"));
+
+    field("txtFilePath")->setText("/elsewhere.html");
+    m_dialogs.fileName(saved);
+    trigger("mnuLoad");
+    QCOMPARE(field("txtFilePath")->text(), "/web/trip.html");
+}
+
+void tst_ProjectCommands::pastedLineBreaksDropped_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"txtTitle", "txtBackgroundSound", "txtFilePath", "txtEditDisplayName"})
+        QTest::newRow(name) << name;
+}
+
+void tst_ProjectCommands::pastedLineBreaksDropped()
+{
+    QFETCH(QString, name);
+    QLineEdit *edit = field(name.toLatin1().constData());
+    edit->setText("ab");
+    edit->setCursorPosition(1);
+    QGuiApplication::clipboard()->setText("My\r\nTrip\n");
+    edit->paste();
+    QCOMPARE(edit->text(), "aMyTripb");
+    QCOMPARE(edit->cursorPosition(), 7);
 }
 
 QTEST_MAIN(tst_ProjectCommands)

@@ -1,10 +1,11 @@
+#include "ProgramRun.h"
 #include "ProjectFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 // The command-line companion: messages on standard error, exit status, options.
 class tst_LumoraGenerate : public QObject
@@ -20,20 +21,9 @@ private:
 };
 
 namespace {
-struct Run
+ProgramRun lumora(const QStringList &args, const QString &cwd)
 {
-    int exitCode;
-    QString err;
-};
-
-Run lumora(const QStringList &args, const QString &cwd)
-{
-    QProcess p;
-    p.setWorkingDirectory(cwd);
-    p.start(qEnvironmentVariable("LUMORA_BIN_DIR") + "/lumora", args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
+    return ProgramRun::of("lumora", args, cwd, 30000);
 }
 } // namespace
 
@@ -46,6 +36,8 @@ void tst_LumoraGenerate::initTestCase()
     QFile bad(m_dir.filePath("bad.lwp"));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("only one line\r\n");
+    for (const char *pipe : {"pipe.lwp", "pipe.html"})
+        QCOMPARE(mkfifo(QFile::encodeName(m_dir.filePath(pipe)).constData(), 0600), 0);
 }
 
 void tst_LumoraGenerate::runs_data()
@@ -67,10 +59,34 @@ void tst_LumoraGenerate::runs_data()
                                                  "out/t.html", "--autospace", "on"}
                                   << 0 << done << "out/t.html"
                                   << "<IMG SRC=my_photo.jpg";
-    QTest::newRow("unknown word writes nothing and completes")
+    QTest::newRow("unknown word is a usage error that lists the words")
         << QStringList{"generate", "--project", "album.lwp",    "--layout",
                        "cancel",   "--output",  "out/none.html"}
-        << 0 << done << ""
+        << 2 << "lumora: --layout takes one of: frame, framethumb, thumb, lrscroll, udscroll\n"
+        << ""
+        << "";
+    QTest::newRow("empty output is a usage error")
+        << QStringList{"generate", "--project", "album.lwp", "--layout", "frame", "--output", ""}
+        << 2 << "lumora: --output needs a file name\n"
+        << ""
+        << "";
+    QTest::newRow("project that is a pipe")
+        << QStringList{"generate", "--project", "pipe.lwp",  "--layout",
+                       "frame",    "--output",  "out/p.html"}
+        << 1 << "[Lumora Web Page Generator] Error Loading Lumora File!\n75\n"
+        << ""
+        << "";
+    QTest::newRow("output that is a pipe")
+        << QStringList{"generate", "--project", "album.lwp", "--layout",
+                       "frame",    "--output",  "pipe.html"}
+        << 1 << "[Lumora Web Page Generator] Error Generating Lumora Web Page!\n75\n"
+        << ""
+        << "";
+    QTest::newRow("folder that refuses writing")
+        << QStringList{"generate", "--project", "album.lwp",       "--layout",
+                       "frame",    "--output",  "/sys/lumora.html"}
+        << 1 << "[Lumora Web Page Generator] Error Generating Lumora Web Page!\n70\n"
+        << ""
         << "";
     QTest::newRow("empty project: invalid, then no images")
         << QStringList{"generate", "--project", "empty.lwp", "--layout",
@@ -116,7 +132,7 @@ void tst_LumoraGenerate::runs()
     QFETCH(QString, pageHolds);
     QDir(m_dir.filePath("out")).removeRecursively();
     QDir(m_dir.path()).mkdir("out");
-    const Run run = lumora(args, m_dir.path());
+    const ProgramRun run = lumora(args, m_dir.path());
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.startsWith(stderrText), qPrintable(run.err));
     if (page.isEmpty()) {

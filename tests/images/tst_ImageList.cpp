@@ -20,6 +20,8 @@ private slots:
     void commitDisplayName();
     void removeAndClear();
     void refusesBeyondCapacity();
+    void refusesLineBreaks_data();
+    void refusesLineBreaks();
 };
 
 void tst_ImageList::displayNames_data()
@@ -176,6 +178,30 @@ void tst_ImageList::refusesBeyondCapacity()
     QCOMPARE(list.AddFolderFiles("/p", names), ImageList::MaxEntries);
     QVERIFY(!list.AddToImageList("/p/more.jpg"));
     QCOMPARE(list.count(), ImageList::MaxEntries);
+}
+
+void tst_ImageList::refusesLineBreaks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("added");
+    QTest::newRow("LF") << "a\nb.jpg" << false;
+    QTest::newRow("CR") << "a\rb.jpg" << false;
+    QTest::newRow("CR LF") << "a\r\n.jpg" << false;
+    QTest::newRow("tab is fine") << "a\tb.jpg" << true;
+}
+
+void tst_ImageList::refusesLineBreaks()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, added);
+    ImageList list;
+    QCOMPARE(list.AddToImageList("/p/" + name), added);
+    // A folder's batch leaves the name out and goes on with the rest.
+    QCOMPARE(list.AddFolderFiles("/p", {name, "c.jpg"}), added ? 2 : 1);
+    QCOMPARE(list.at(list.count() - 1).path, QString("/p/c.jpg"));
+    QCOMPARE(list.count(), added ? 3 : 1);
+    if (!added)
+        QVERIFY(ImageList::lineBreakMessage({"/p/" + name}).contains("/p/a"));
 }
 
 QTEST_GUILESS_MAIN(tst_ImageList)

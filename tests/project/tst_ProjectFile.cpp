@@ -3,9 +3,12 @@
 #include "ProjectFile.h"
 #include "ScriptedDialogs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // Project files: the exact line forms, a full round trip, and what bad files leave behind.
 class tst_ProjectFile : public QObject
@@ -24,7 +27,15 @@ private slots:
     void failedSaveKeepsOldFile();
     void nonHexColourLoadsBlackAndGoesOn();
     void readsWindows1252AndLoneLineFeeds();
-    void listEndAsDisplayName();
+    void decodesEachLine_data();
+    void decodesEachLine();
+    void namesAsStored();
+    void boundedInput_data();
+    void boundedInput();
+    void saveRefusesLineBreaks_data();
+    void saveRefusesLineBreaks();
+    void fileErrorNumbers_data();
+    void fileErrorNumbers();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -242,6 +253,7 @@ void tst_ProjectFile::badFiles()
     QFETCH(QString, logoName);
     m_set.style.title = "Before";
     m_set.images.AddToImageList("/p/old.jpg");
+    m_set.images.select(0);
     write("bad.lwp", bytes);
     m_dialogs.fileName(path("bad.lwp"));
     QCOMPARE(ProjectFile(m_dialogs).LoadProject(m_set, App), ProjectFile::Outcome::Failed);
@@ -253,6 +265,7 @@ void tst_ProjectFile::badFiles()
     QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Exclamation);
     QCOMPARE(m_set.style.title, title);
     QCOMPARE(m_set.images.count(), entries);
+    QCOMPARE(m_set.images.selected(), -1); // no row of a half-read list stays selected
     QCOMPARE(m_set.logoPictureName, logoName);
     QFile f(path("bad.lwp"));
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -270,7 +283,7 @@ void tst_ProjectFile::failedSaveKeepsOldFile()
         outcome = ProjectFile(m_dialogs).SaveProject(m_set, App);
     }
     QCOMPARE(outcome, ProjectFile::Outcome::Failed);
-    QVERIFY(m_dialogs.lastText().startsWith("Error Saving Lumora File!\r\n"));
+    QVERIFY(m_dialogs.lastText().startsWith("Error Saving Lumora File!\r\n61\r\n"));
     QFile f(path("keep.lwp"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("old project\r\n"));
@@ -302,14 +315,165 @@ void tst_ProjectFile::readsWindows1252AndLoneLineFeeds()
     QCOMPARE(m_set.images.at(0), (ImageEntry{"/p/café.jpg", "Café €"}));
 }
 
-void tst_ProjectFile::listEndAsDisplayName()
+void tst_ProjectFile::decodesEachLine_data()
 {
-    write("names.lwp", projectLines({"ImageListStart", "/p/a.jpg", "ImageListEnd", "/p/b.jpg", "b",
-                                     "ImageListEnd"}));
+    QTest::addColumn<QByteArray>("title");
+    QTest::addColumn<QByteArray>("picture");
+    QTest::addColumn<QString>("titleText");
+    QTest::addColumn<QString>("pictureText");
+    QTest::newRow("Windows-1252 title, UTF-8 path") << QByteArray("Caf\xe9")
+                                                    << QByteArray("/p/\xc3\x9c"
+                                                                  "ber.jpg")
+                                                    << "Café"
+                                                    << "/p/Über.jpg";
+    QTest::newRow("UTF-8 title, Windows-1252 path") << QByteArray("\xc3\x9c"
+                                                                  "ber")
+                                                    << QByteArray("/p/caf\xe9 \x80.jpg") << "Über"
+                                                    << "/p/café €.jpg";
+}
+
+void tst_ProjectFile::decodesEachLine()
+{
+    QFETCH(QByteArray, title);
+    QFETCH(QByteArray, picture);
+    QFETCH(QString, titleText);
+    QFETCH(QString, pictureText);
+    QByteArray bytes = projectLines({"ImageListStart", "@path", "n", "ImageListEnd"});
+    bytes.replace("@path", picture);
+    write("mixed.lwp", title + bytes);
+    m_dialogs.fileName(path("mixed.lwp"));
+    QCOMPARE(ProjectFile(m_dialogs).LoadProject(m_set, App), ProjectFile::Outcome::Completed);
+    QCOMPARE(m_set.style.title, titleText);
+    QCOMPARE(m_set.images.at(0).path, pictureText);
+}
+
+void tst_ProjectFile::namesAsStored()
+{
+    // The file's names are taken as they stand, blank ones too: no one typed them here.
+    write("names.lwp", projectLines({"ImageListStart", "/p/a.jpg", "ImageListEnd", "/p/b.jpg",
+                                     "   ", "/p/c.jpg", "", "ImageListEnd"}));
     m_dialogs.fileName(path("names.lwp"));
     QCOMPARE(ProjectFile(m_dialogs).LoadProject(m_set, App), ProjectFile::Outcome::Completed);
-    QCOMPARE(m_set.images.count(), 2);
+    QCOMPARE(m_set.images.count(), 3);
     QCOMPARE(m_set.images.at(0).displayName, QString("ImageListEnd"));
+    QCOMPARE(m_set.images.at(1).displayName, QString("   "));
+    QCOMPARE(m_set.images.at(2).displayName, QString());
+    QCOMPARE(m_set.images.selected(), -1);
+}
+
+void tst_ProjectFile::boundedInput_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("file over 256 MiB") << "huge" << 7 << "huge.lwp: Out of memory";
+    QTest::newRow("line over 1 MiB") << "long line" << 7 << "long line.lwp: Out of memory";
+    QTest::newRow("a pipe") << "pipe" << 75 << "pipe.lwp: not a regular file";
+    QTest::newRow("bad number quoted short") << "bad number" << 13 << "Type mismatch: \"xxx";
+}
+
+void tst_ProjectFile::boundedInput()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+    QFETCH(QString, says);
+    const QString name = path(kind + ".lwp");
+    if (kind == "huge") {
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(ProjectFile::MaxFileBytes + 1)); // sparse: no disk is used
+    } else if (kind == "long line") {
+        write(
+            kind + ".lwp",
+            projectLines({"ImageListEnd"}).prepend(QByteArray(ProjectFile::MaxLineBytes + 1, 'x')));
+    } else if (kind == "pipe") {
+        QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    } else {
+        write(kind + ".lwp",
+              projectLines({"ImageListEnd"}).replace(" 16744448 ", QByteArray(100'000, 'x')));
+    }
+    m_dialogs.fileName(name);
+    QCOMPARE(ProjectFile(m_dialogs).LoadProject(m_set, App), ProjectFile::Outcome::Failed);
+    const QStringList message = m_dialogs.lastText().split("\r\n");
+    QCOMPARE(message.size(), 3);
+    QCOMPARE(message[0], QString("Error Loading Lumora File!"));
+    QCOMPARE(message[1].toInt(), number);
+    QVERIFY2(message[2].contains(says), qPrintable(message[2]));
+    QVERIFY2(message[2].size() < name.size() + 300, "a bad line is quoted short");
+}
+
+void tst_ProjectFile::saveRefusesLineBreaks_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("title with LF") << "title";
+    QTest::newRow("picture path with CR") << "path";
+    QTest::newRow("display name with CR LF") << "name";
+    QTest::newRow("upload path with LF") << "upload";
+}
+
+void tst_ProjectFile::saveRefusesLineBreaks()
+{
+    QFETCH(QString, field);
+    write("keep.lwp", "old project\r\n");
+    m_set.images.append(
+        {field == "path" ? "/p/a\r.jpg" : "/p/a.jpg", field == "name" ? "a\r\nb" : "a"});
+    if (field == "title")
+        m_set.style.title = "My\nTrip";
+    if (field == "upload")
+        m_set.uploadFilePath = "/web/\nalbum.html";
+    m_dialogs.fileName(path("keep.lwp"));
+    QCOMPARE(ProjectFile(m_dialogs).SaveProject(m_set, App), ProjectFile::Outcome::Failed);
+    QVERIFY2(m_dialogs.lastText().startsWith("Error Saving Lumora File!\r\n5\r\n"),
+             qPrintable(m_dialogs.lastText()));
+    QFile f(path("keep.lwp"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old project\r\n"));
+}
+
+void tst_ProjectFile::fileErrorNumbers_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("file"); // "@" is the test's folder
+    QTest::addColumn<int>("number");
+    QTest::newRow("load a missing file") << false << "@/none.lwp" << 53;
+    QTest::newRow("load from a missing folder") << false << "@/no/none.lwp" << 76;
+    QTest::newRow("save into a missing folder") << true << "@/no/p.lwp" << 76;
+    // Even root may not make files in /sys.
+    QTest::newRow("save into a folder that refuses") << true << "/sys/p.lwp" << 70;
+    QTest::newRow("load a file that refuses reading") << false << "unreadable" << 70;
+}
+
+void tst_ProjectFile::fileErrorNumbers()
+{
+    QFETCH(bool, save);
+    QFETCH(QString, file);
+    QFETCH(int, number);
+    if (file == "unreadable") {
+        if (geteuid() == 0) {
+            // Root reads any file by its mode; a write-only sysfs entry refuses even root.
+            const QStringList probes =
+                QDir("/sys/bus").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+            for (const QString &bus : probes)
+                if (QFileInfo::exists("/sys/bus/" + bus + "/drivers_probe")) {
+                    file = "/sys/bus/" + bus + "/drivers_probe";
+                    break;
+                }
+            if (file == "unreadable")
+                QSKIP("no write-only file to read here");
+        } else {
+            file = path("unreadable.lwp");
+            write("unreadable.lwp", projectLines({"ImageListEnd"}));
+            QVERIFY(QFile::setPermissions(file, QFileDevice::WriteOwner));
+        }
+    }
+    file.replace("@", m_dir->path());
+    m_dialogs.fileName(file);
+    ProjectFile project(m_dialogs);
+    QCOMPARE(save ? project.SaveProject(m_set, App) : project.LoadProject(m_set, App),
+             ProjectFile::Outcome::Failed);
+    const QStringList message = m_dialogs.lastText().split("\r\n");
+    QCOMPARE(message.size(), 3);
+    QCOMPARE(message[1].toInt(), number);
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectFile)

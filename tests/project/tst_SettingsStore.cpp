@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
+#include <sys/stat.h>
 
 class tst_SettingsStore : public QObject
 {
@@ -12,6 +13,7 @@ private slots:
     void initTestCase();
     void readWriteAndDefault();
     void fileIsPrivate();
+    void pipeIsRefused();
     void parseBoolean_data();
     void parseBoolean();
 };
@@ -33,6 +35,9 @@ void tst_SettingsStore::readWriteAndDefault()
     QCOMPARE(other.Read("ftp", "1FtpUrl", ""), QString("ftp.example.org"));
     QVERIFY(store.fileName().endsWith("/Lumora/Lumora.ini"));
     QVERIFY(store.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+    QCOMPARE(store.fileName(),
+             QSettings(QSettings::IniFormat, QSettings::UserScope, "Lumora", "Lumora").fileName());
+    QVERIFY(store.refusal().isEmpty());
 }
 
 void tst_SettingsStore::fileIsPrivate()
@@ -53,6 +58,19 @@ void tst_SettingsStore::fileIsPrivate()
     store.Write("ftp", "1FtpPassword", "secret2");
     QVERIFY(isPrivate(store.fileName()));
     QCOMPARE(SettingsStore().Read("ftp", "1FtpPassword", ""), QString("secret2"));
+}
+
+void tst_SettingsStore::pipeIsRefused()
+{
+    const QString name = SettingsStore().fileName();
+    QFile::remove(name);
+    QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    // Reading a pipe with no writer would wait for ever; the store reads the defaults instead.
+    SettingsStore store;
+    QVERIFY2(store.refusal().contains(name + ": not a regular file"), qPrintable(store.refusal()));
+    store.Write("Options", "sounds", "False");
+    QCOMPARE(store.Read("Options", "sounds", "1"), QString("1"));
+    QVERIFY(QFile::remove(name));
 }
 
 void tst_SettingsStore::parseBoolean_data()
