@@ -110,6 +110,8 @@ int runUploadCommand(const QStringList &arguments)
     }
 
     SettingsStore store;
+    if (!store.refusal().isEmpty())
+        std::fprintf(stderr, "lumora: %s\n", qPrintable(store.refusal()));
     const bool autoSpace = autoSpaceOption.value_or(store.ReadBoolean(
         QStringLiteral("Options"), QStringLiteral("autospace"), QStringLiteral("1"), true));
     ConsoleDialogs dialogs;
@@ -125,13 +127,12 @@ int runUploadCommand(const QStringList &arguments)
         set.output = {FolderOf(page), BaseNameOf(page)};
     }
 
-    OptionFields fields({cli.value(QStringLiteral("host")),
-                         cli.has(QStringLiteral("user")) ? cli.value(QStringLiteral("user"))
-                                                         : QStringLiteral("anonymous"),
-                         password, cli.value(QStringLiteral("path")),
-                         UploadPlan::GeneratedPage(set.paths)},
-                        {cli.has(QStringLiteral("changed-only")),
-                         cli.has(QStringLiteral("delete-removed"))});
+    OptionFields fields(
+        {cli.value(QStringLiteral("host")),
+         cli.has(QStringLiteral("user")) ? cli.value(QStringLiteral("user"))
+                                         : QStringLiteral("anonymous"),
+         password, cli.value(QStringLiteral("path")), UploadPlan::GeneratedPage(set.paths)},
+        {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))});
     CRavelCtrl ravel;
     UploadJob::ConfigureComponent(ravel);
     auto put = [&ravel](const char *name, const QVariant &value) {

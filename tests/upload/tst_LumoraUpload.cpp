@@ -252,24 +252,23 @@ void tst_LumoraUpload::changedOnly()
     set.output = {dir.path() + "/", "album"};
     const QString project = dir.filePath("p.lwp");
     ProjectFile::writeFile(project, set);
+    // STORs and DELEs the server logged since the upload began.
+    qsizetype before = 0;
     const auto upload = [&](const QStringList &extra) {
+        before = server.log().size();
         return lumora(QStringList{"upload", "--project", project, "--host", "127.0.0.1", "--port",
                                   QString::number(server.port()), "--user", server.user(),
                                   "--password-file", pw.fileName(), "--path", "up", "--passive",
                                   "--changed-only"} +
                       extra);
     };
-    // STORs and DELEs the server saw since the last look.
-    qsizetype seen = 0;
     const auto sent = [&] {
         QStringList names;
-        const QString log = server.log();
         static const QRegularExpression done("(STOR|DELE) \\S*/up/(\\S+)");
-        for (auto m = done.globalMatch(log.mid(seen)); m.hasNext();) {
+        for (auto m = done.globalMatch(server.log().mid(before)); m.hasNext();) {
             const auto match = m.next();
             names << match.captured(1) + " " + match.captured(2);
         }
-        seen = log.size();
         names.sort();
         return names;
     };
