@@ -8,6 +8,8 @@
 #include "SettingsStore.h"
 
 #include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
 
 int runGenerateCommand(const QStringList &arguments)
 {
@@ -33,8 +35,20 @@ int runGenerateCommand(const QStringList &arguments)
         return 1;
 
     dialogs.queueFileName(QFileInfo(cli.value(QStringLiteral("output"))).absoluteFilePath());
-    const AlbumGenerator::Outcome outcome = AlbumGenerator(dialogs).GenerateWebPage(
+    AlbumGenerator generator(dialogs);
+    // A line that rewrites itself only makes sense to a person watching a terminal.
+    bool progressShown = false;
+    if (isatty(STDERR_FILENO))
+        generator.setGalleryOptions(
+            {false, false, [&progressShown](int done, int total) {
+                 std::fprintf(stderr, "\r%s", qPrintable(GalleryWriter::ProgressText(done, total)));
+                 progressShown = true;
+                 return true;
+             }});
+    const AlbumGenerator::Outcome outcome = generator.GenerateWebPage(
         cli.value(QStringLiteral("layout")), {set.style, set.images.entries(), autoSpace},
         set.paths, set.output);
+    if (progressShown)
+        std::fputc('\n', stderr);
     return outcome == AlbumGenerator::Outcome::Completed ? 0 : 1;
 }

@@ -13,7 +13,8 @@ enum class Layout
     FrameThumb,
     Thumb,
     LRScroll,
-    UDScroll
+    UDScroll,
+    Gallery
 };
 
 Layout layoutOf(const QString &word)
@@ -28,6 +29,8 @@ Layout layoutOf(const QString &word)
         return Layout::LRScroll;
     if (word == QLatin1String("udscroll"))
         return Layout::UDScroll;
+    if (word == QLatin1String("gallery"))
+        return Layout::Gallery;
     return Layout::None;
 }
 
@@ -44,6 +47,7 @@ std::optional<ErrorInfo> runWriter(Layout layout, const AlbumContent &album)
         return LayoutWriter::WriteLRScrollLayout(album);
     case Layout::UDScroll:
         return LayoutWriter::WriteUDScrollLayout(album);
+    case Layout::Gallery:
     case Layout::None:
         break;
     }
@@ -117,9 +121,19 @@ AlbumGenerator::Outcome AlbumGenerator::GenerateWebPage(const QString &layoutWor
     album.soundName = WebNameOf(input.style.backgroundSound, input.autoSpace);
     album.pictures.reserve(input.images.size());
     for (const ImageEntry &entry : input.images)
-        album.pictures.append({WebNameOf(entry.path, input.autoSpace), entry.displayName});
+        album.pictures.append(
+            {WebNameOf(entry.path, input.autoSpace), entry.displayName, entry.path});
 
-    if (const std::optional<ErrorInfo> error = runWriter(layout, album)) {
+    std::optional<ErrorInfo> error;
+    if (layout == Layout::Gallery) {
+        const GalleryReport report = GalleryWriter::WriteGallery(album, input.style, m_gallery);
+        if (report.cancelled)
+            return Outcome::Cancelled;
+        error = report.error;
+    } else {
+        error = runWriter(layout, album);
+    }
+    if (error) {
         m_dialogs.message(error->messageAfter(QLatin1String("Error Generating ") +
                                               AppText::ProductPageName + QLatin1Char('!')),
                           Dialogs::Icon::Exclamation);
