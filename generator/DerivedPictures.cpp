@@ -113,10 +113,17 @@ std::optional<QImage> decodeUpright(const QString &path, int largest, bool &keep
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QSize stored = reader.size();
-    if (stored.isValid() && longSide(stored) > largest)
-        reader.setScaledSize(stored.scaled(largest, largest, Qt::KeepAspectRatio));
     const QByteArray format = reader.format();
+    // JPEG decodes at 1/2, 1/4 or 1/8 for little more than the entropy decoding; asking for
+    // exactly such a size keeps the reader from adding a scaling pass of its own.
+    const QSize stored = reader.size();
+    int denominator = 1;
+    while (format == "jpeg" && denominator < 8 &&
+           (longSide(stored) + 2 * denominator - 1) / (2 * denominator) >= largest)
+        denominator *= 2;
+    if (denominator > 1)
+        reader.setScaledSize(QSize((stored.width() + denominator - 1) / denominator,
+                                   (stored.height() + denominator - 1) / denominator));
     QImage image = reader.read();
     if (image.isNull()) {
         failure = reader.errorString();
