@@ -52,9 +52,17 @@ std::optional<QByteArray> readBounded(const QString &path, qint64 limit)
     return data;
 }
 
-// Meta file: suffix on the first line, then "WxH" per size.
+// A target written from the cache (or with it) and not touched since holds the cached bytes.
+bool upToDate(const QString &target, const QString &cached)
+{
+    const QFileInfo t(target), c(cached);
+    return t.isFile() && t.size() == c.size() && t.lastModified() >= c.lastModified();
+}
+
+// Meta file: suffix on the first line, then "WxH" per size. The bytes of a size stay empty
+// when its target is up to date, so a regeneration with nothing changed reads no picture.
 std::optional<Encoded> readCached(const QString &folder, const QString &key,
-                                  const QList<int> &sizes)
+                                  const QList<int> &sizes, const QString &target)
 {
     const std::optional<QByteArray> meta =
         readBounded(folder + key + QLatin1String(".meta"), MaxMetaBytes);
@@ -70,9 +78,15 @@ std::optional<Encoded> readCached(const QString &folder, const QString &key,
         if (wh.size() != 2)
             return std::nullopt;
         cached.pixelSizes << QSize(wh[0].toInt(), wh[1].toInt());
-        std::optional<QByteArray> data =
-            readBounded(folder + sizedName(key, sizes[i], cached.suffix), MaxDerivedBytes);
-        if (!data || cached.pixelSizes.last().isEmpty())
+        const QString file = folder + sizedName(key, sizes[i], cached.suffix);
+        if (cached.pixelSizes.last().isEmpty() || !QFileInfo(file).isFile())
+            return std::nullopt;
+        if (upToDate(sizedName(target, sizes[i], cached.suffix), file)) {
+            cached.bytes << QByteArray();
+            continue;
+        }
+        std::optional<QByteArray> data = readBounded(file, MaxDerivedBytes);
+        if (!data || data->isEmpty())
             return std::nullopt;
         cached.bytes << *data;
     }
@@ -212,7 +226,7 @@ DerivedOutcome DerivePictures(const QString &original, const QString &target,
     }
     const QList<int> sizes = settings.sizes();
     const QString key = cacheKey(info, settings);
-    std::optional<Encoded> pictures = readCached(cacheFolder, key, sizes);
+    std::optional<Encoded> pictures = readCached(cacheFolder, key, sizes, target);
     if (!pictures) {
         QString failure;
         pictures = encode(original, sizes, failure);
@@ -228,7 +242,7 @@ DerivedOutcome DerivePictures(const QString &original, const QString &target,
     outcome.pixelSizes = pictures->pixelSizes;
     for (qsizetype i = 0; i < sizes.size(); ++i) {
         const QString path = sizedName(target, sizes[i], pictures->suffix);
-        if (holds(path, pictures->bytes[i]))
+        if (pictures->bytes[i].isEmpty() || holds(path, pictures->bytes[i]))
             continue;
         QSaveFile f(path);
         if (!f.open(QIODevice::WriteOnly) ||
