@@ -37,18 +37,19 @@ int runGenerateCommand(const QStringList &arguments)
     dialogs.queueFileName(QFileInfo(cli.value(QStringLiteral("output"))).absoluteFilePath());
     AlbumGenerator generator(dialogs);
     // A line that rewrites itself only makes sense to a person watching a terminal.
-    bool progressShown = false;
+    int shown = -1;
     if (isatty(STDERR_FILENO))
         generator.setGalleryOptions(
-            {false, false, [&progressShown](int done, int total) {
-                 std::fprintf(stderr, "\r%s", qPrintable(GalleryWriter::ProgressText(done, total)));
-                 progressShown = true;
+            {false, false, [&shown](int done, int total) {
+                 if (done != shown)
+                     std::fprintf(stderr, "\r%s%s",
+                                  qPrintable(GalleryWriter::ProgressText(done, total)),
+                                  done == total ? "\n" : "");
+                 shown = done;
                  return true;
              }});
     const AlbumGenerator::Outcome outcome = generator.GenerateWebPage(
         cli.value(QStringLiteral("layout")), {set.style, set.images.entries(), autoSpace},
         set.paths, set.output);
-    if (progressShown)
-        std::fputc('\n', stderr);
     return outcome == AlbumGenerator::Outcome::Completed ? 0 : 1;
 }
