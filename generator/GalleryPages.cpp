@@ -145,9 +145,11 @@ void foot(PageWriter &out, const QString &sound)
 QString srcset(const GalleryPhoto &p, qsizetype from, qsizetype to)
 {
     QStringList entries;
+    // A picture smaller than a size gives the same width twice; one entry serves both.
     for (qsizetype i = from; i < to; ++i)
-        entries << GalleryPages::UrlOf(p.files[i]) + QLatin1Char(' ') +
-                       QString::number(p.pixelSizes[i].width()) + QLatin1Char('w');
+        if (i == from || p.pixelSizes[i].width() != p.pixelSizes[i - 1].width())
+            entries << GalleryPages::UrlOf(p.files[i]) + QLatin1Char(' ') +
+                           QString::number(p.pixelSizes[i].width()) + QLatin1Char('w');
     return entries.join(QLatin1String(", "));
 }
 

@@ -29,6 +29,7 @@ private slots:
     void pagesPassTidy();
     void siteFilesListTheWholeSite();
     void regenerationWritesOnlyChangedPictures();
+    void optionsAddLargeSizeAndOriginals();
     void cancelWritesNoPage();
     void unreadablePictureFails();
 
@@ -307,6 +308,22 @@ void tst_Gallery::regenerationWritesOnlyChangedPictures()
     const auto times = pictureTimes(site("album_img"));
     for (auto it = times.begin(); it != times.end(); ++it)
         QCOMPARE(it.value() == Old, !it.key().contains("/rot_one-"));
+}
+
+void tst_Gallery::optionsAddLargeSizeAndOriginals()
+{
+    QCOMPARE(generate("large.html", {true, true, {}}), AlbumGenerator::Outcome::Completed);
+    QCOMPARE(QImage(site("large_img/gps_café_ñ-2560.jpg")).size(), QSize(1000, 750));
+    QFile page(site("large-gps_café_ñ.html"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    // Not enlarged, so the larger sizes add no srcset entry of their own.
+    QVERIFY(html.contains("srcset=\"large_img/gps_caf%C3%A9_%C3%B1-800.jpg 800w, "
+                          "large_img/gps_caf%C3%A9_%C3%B1-1600.jpg 1000w\""));
+    QVERIFY(html.contains("<a href=\"large_img/gps_caf%C3%A9_%C3%B1-original.jpg\">Original</a>"));
+    QFile original(site("large_img/rot_one-original.jpg"));
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QVERIFY(original.readAll().contains(Serial)); // published as it is, by choice
 }
 
 void tst_Gallery::cancelWritesNoPage()
