@@ -177,6 +177,13 @@ QImage layoutPreview(const QString &word)
         drawPhoto(p, QRectF(20, 6, 60, 40));
         drawPhoto(p, QRectF(20, 52, 60, 40));
         drawArrow(p, QPointF(96, 12), QPointF(96, 74));
+    } else if (word == QLatin1String("gallery")) {
+        // A wide screen and a phone showing the same grid.
+        p.fillRect(all, Page);
+        p.fillRect(QRectF(4, 12, 72, 50), Link);
+        drawThumbs(p, QRectF(6, 14, 68, 46), 4, 3);
+        p.fillRect(QRectF(82, 8, 26, 68), Link);
+        drawThumbs(p, QRectF(84, 12, 22, 60), 2, 4);
     }
     p.setPen(QPen(Ink, 1));
     p.setBrush(Qt::NoBrush);

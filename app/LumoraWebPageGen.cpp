@@ -41,9 +41,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <memory>
 
 namespace {
 // Window growth for the file browser, in twips: whole frames only, so 2480 of these.
@@ -442,7 +444,25 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
     collapsedStep(LEDgenWebPage);
     LayoutChooserDialog chooser(*txtFormReturnCodes, this);
     chooser.exec();
-    AlbumGenerator(m_dialogs).GenerateWebPage(
+    AlbumGenerator generator(m_dialogs);
+    // Only the gallery reports progress, so the dialog is made on the first report (it would
+    // show itself after its minimum duration otherwise). Window-modal, it handles the window's
+    // events on each report: the window repaints and Cancel works while pictures are made.
+    std::unique_ptr<QProgressDialog> progress;
+    generator.setGalleryOptions({chooser.largeScreens(), chooser.includeOriginals(),
+                                 [&progress, this](int done, int total) {
+                                     if (!progress) {
+                                         progress = std::make_unique<QProgressDialog>(this);
+                                         progress->setWindowModality(Qt::WindowModal);
+                                         progress->setMinimumDuration(500);
+                                         progress->setMaximum(total);
+                                     }
+                                     progress->setLabelText(
+                                         GalleryWriter::ProgressText(done, total));
+                                     progress->setValue(done);
+                                     return !progress->wasCanceled();
+                                 }});
+    generator.GenerateWebPage(
         txtFormReturnCodes->text(),
         {m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}, m_set.paths,
         m_set.output);

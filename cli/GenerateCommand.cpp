@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <cstdio>
+#include <unistd.h>
 
 int runGenerateCommand(const QStringList &arguments)
 {
@@ -43,7 +44,20 @@ int runGenerateCommand(const QStringList &arguments)
         return 1;
 
     dialogs.queueFileName(QFileInfo(cli.value(QStringLiteral("output"))).absoluteFilePath());
-    const AlbumGenerator::Outcome outcome = AlbumGenerator(dialogs).GenerateWebPage(
+    AlbumGenerator generator(dialogs);
+    // A line that rewrites itself only makes sense to a person watching a terminal.
+    int shown = -1;
+    if (isatty(STDERR_FILENO))
+        generator.setGalleryOptions(
+            {false, false, [&shown](int done, int total) {
+                 if (done != shown)
+                     std::fprintf(stderr, "\r%s%s",
+                                  qPrintable(GalleryWriter::ProgressText(done, total)),
+                                  done == total ? "\n" : "");
+                 shown = done;
+                 return true;
+             }});
+    const AlbumGenerator::Outcome outcome = generator.GenerateWebPage(
         cli.value(QStringLiteral("layout")), {set.style, set.images.entries(), autoSpace},
         set.paths, set.output);
     return outcome == AlbumGenerator::Outcome::Completed ? 0 : 1;

@@ -13,7 +13,8 @@ enum class Layout
     FrameThumb,
     Thumb,
     LRScroll,
-    UDScroll
+    UDScroll,
+    Gallery
 };
 
 // Every layout word with its layout; the one list the chooser's words are checked against.
@@ -26,7 +27,8 @@ constexpr LayoutName LayoutNames[] = {{"frame", Layout::Frame},
                                       {"framethumb", Layout::FrameThumb},
                                       {"thumb", Layout::Thumb},
                                       {"lrscroll", Layout::LRScroll},
-                                      {"udscroll", Layout::UDScroll}};
+                                      {"udscroll", Layout::UDScroll},
+                                      {"gallery", Layout::Gallery}};
 
 Layout layoutOf(const QString &word)
 {
@@ -49,6 +51,7 @@ std::optional<ErrorInfo> runWriter(Layout layout, const AlbumContent &album)
         return LayoutWriter::WriteLRScrollLayout(album);
     case Layout::UDScroll:
         return LayoutWriter::WriteUDScrollLayout(album);
+    case Layout::Gallery:
     case Layout::None:
         break;
     }
@@ -130,9 +133,19 @@ AlbumGenerator::Outcome AlbumGenerator::GenerateWebPage(const QString &layoutWor
     album.soundName = WebNameOf(input.style.backgroundSound, input.autoSpace);
     album.pictures.reserve(input.images.size());
     for (const ImageEntry &entry : input.images)
-        album.pictures.append({WebNameOf(entry.path, input.autoSpace), entry.displayName});
+        album.pictures.append(
+            {WebNameOf(entry.path, input.autoSpace), entry.displayName, entry.path});
 
-    if (const std::optional<ErrorInfo> error = runWriter(layout, album)) {
+    std::optional<ErrorInfo> error;
+    if (layout == Layout::Gallery) {
+        const GalleryReport report = GalleryWriter::WriteGallery(album, input.style, m_gallery);
+        if (report.cancelled)
+            return Outcome::Cancelled;
+        error = report.error;
+    } else {
+        error = runWriter(layout, album);
+    }
+    if (error) {
         m_dialogs.message(error->messageAfter(QLatin1String("Error Generating ") +
                                               AppText::ProductPageName + QLatin1Char('!')),
                           Dialogs::Icon::Exclamation);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "GalleryWriter.h"
 #include "ImageEntry.h"
 #include "PageStyleSettings.h"
 #include "RememberedPaths.h"
@@ -44,6 +45,7 @@ public:
     };
 
     explicit AlbumGenerator(Dialogs &dialogs) : m_dialogs(dialogs) {}
+    void setGalleryOptions(GalleryOptions options) { m_gallery = std::move(options); }
 
     Outcome GenerateWebPage(const QString &layoutWord, const Input &input, RememberedPaths &paths,
                             OutputLocation &output);
@@ -57,4 +59,5 @@ public:
 
 private:
     Dialogs &m_dialogs;
+    GalleryOptions m_gallery;
 };

@@ -13,6 +13,7 @@ struct AlbumContent
     {
         QString name;        // web-safe file name the pages refer to
         QString displayName; // link text on the framed link page
+        QString path;        // the original, for layouts that derive pictures from it
     };
 
     QString mainPagePath;

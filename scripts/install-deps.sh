@@ -12,9 +12,9 @@ packages=(
   # sanitizers and fuzzers
   clang libclang-rt-14-dev
   # tests: real FTP servers, a real X server for the browser engine, tools
-  python3 python3-pyftpdlib vsftpd xvfb xauth curl imagemagick
+  python3 python3-pyftpdlib vsftpd xvfb xauth curl imagemagick tidy
   # benchmarks
-  time bc
+  time bc libvips-tools
   # recordings (only needed to regenerate them)
   espeak-ng sox
   # runtime: sound output, fonts

@@ -31,6 +31,7 @@ private slots:
     void uploadPathIsLineTwelve();
     void pastedLineBreaksDropped_data();
     void pastedLineBreaksDropped();
+    void galleryTakesTheChoosersTicks();
 
 private:
     QLineEdit *field(const char *name) { return child<QLineEdit>(&*m_window, name); }
@@ -198,6 +199,23 @@ void tst_ProjectCommands::pastedLineBreaksDropped()
     edit->paste();
     QCOMPARE(edit->text(), "aMyTripb");
     QCOMPARE(edit->cursorPosition(), 7);
+}
+
+void tst_ProjectCommands::galleryTakesTheChoosersTicks()
+{
+    qputenv("XDG_CACHE_HOME", m_dir.filePath("cache").toUtf8());
+    addPictures(2);
+    m_dialogs.fileName(m_dir.filePath("album"));
+    onNextModal([](QDialog *d) {
+        auto *large = child<QWidget>(d, "chkLargeScreens");
+        QTest::mouseClick(large, Qt::LeftButton, {}, QPoint(8, large->height() / 2));
+        QTest::mouseClick(child<QWidget>(d, "ImageGallery"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>(&*m_window, "cmdGenerateHtml"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.lastText(), "Creation of Lumora Web Page Completed!");
+    QVERIFY(QFile::exists(m_dir.filePath("album-Beach_Day_1.html")));
+    QVERIFY(QFile::exists(m_dir.filePath("album_img/Beach_Day_1-2560.jpg")));
+    QVERIFY(!QFile::exists(m_dir.filePath("album_img/Beach_Day_1-original.jpg")));
 }
 
 QTEST_MAIN(tst_ProjectCommands)

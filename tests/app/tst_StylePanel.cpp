@@ -191,6 +191,10 @@ void tst_StylePanel::layoutChooserClick_data()
     QTest::newRow("udscroll") << "ImageUDScroll"
                               << "udscroll"
                               << "Up/Down Scrolling using Full Size Images";
+    QTest::newRow("gallery") << "ImageGallery"
+                             << "gallery"
+                             << "Gallery: thumbnails and web-size pictures for phones and large "
+                                "screens";
 }
 
 void tst_StylePanel::layoutChooserClick()
