@@ -23,12 +23,10 @@ struct LayoutName
     const char *word;
     Layout layout;
 };
-constexpr LayoutName LayoutNames[] = {{"frame", Layout::Frame},
-                                      {"framethumb", Layout::FrameThumb},
-                                      {"thumb", Layout::Thumb},
-                                      {"lrscroll", Layout::LRScroll},
-                                      {"udscroll", Layout::UDScroll},
-                                      {"gallery", Layout::Gallery}};
+constexpr LayoutName LayoutNames[] = {
+    {"frame", Layout::Frame},       {"framethumb", Layout::FrameThumb},
+    {"thumb", Layout::Thumb},       {"lrscroll", Layout::LRScroll},
+    {"udscroll", Layout::UDScroll}, {"gallery", Layout::Gallery}};
 
 Layout layoutOf(const QString &word)
 {
@@ -144,6 +142,8 @@ AlbumGenerator::Outcome AlbumGenerator::GenerateWebPage(const QString &layoutWor
         error = report.error;
     } else {
         error = runWriter(layout, album);
+        if (!error)
+            GalleryWriter::ForgetSite(output.folder, output.baseName);
     }
     if (error) {
         m_dialogs.message(error->messageAfter(QLatin1String("Error Generating ") +

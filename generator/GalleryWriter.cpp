@@ -196,4 +196,8 @@ QList<GallerySiteFile> SiteFiles(const QString &outputFolder, const QString &bas
     return files;
 }
 
+void ForgetSite(const QString &outputFolder, const QString &baseName)
+{
+    QFile::remove(JoinFolderAndFile(outputFolder, listName(baseName)));
+}
 } // namespace GalleryWriter

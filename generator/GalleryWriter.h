@@ -41,4 +41,6 @@ QString ProgressText(int done, int total);
 // index page last, so a visitor never follows a link to a file not yet sent. Empty when
 // no gallery was generated there.
 QList<GallerySiteFile> SiteFiles(const QString &outputFolder, const QString &baseName);
+// Another layout now stands at folder + baseName: the upload must not send a gallery's files.
+void ForgetSite(const QString &outputFolder, const QString &baseName);
 } // namespace GalleryWriter

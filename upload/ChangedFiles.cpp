@@ -23,7 +23,7 @@ void ChangedFiles::onDirList(const QString &line, bool complete)
     if (!m_listing)
         return;
     if (const auto file = listedFile(line))
-        m_listed.insert(file->first, file->second);
+        m_listed.insert(m_listPrefix + file->first, file->second);
     if (complete)
         m_listing = false;
 }
@@ -39,7 +39,7 @@ std::optional<std::pair<QString, qint64>> ChangedFiles::listedFile(const QString
     return std::pair{m.captured(2), m.captured(1).toLongLong()};
 }
 
-void ChangedFiles::fetch()
+void ChangedFiles::fetch(const QStringList &subFolders)
 {
     const QString local = m_dir.filePath(QStringLiteral("previous"));
     QFile::remove(local);
@@ -55,8 +55,17 @@ void ChangedFiles::fetch()
         m_previous = PublishManifest::parse(file.readAll());
     if (!m_previous)
         return;
+    list(QString());
+    for (const QString &folder : subFolders)
+        list(folder);
+}
+
+void ChangedFiles::list(const QString &subFolder)
+{
+    m_listPrefix = subFolder.isEmpty() ? QString() : subFolder + QLatin1Char('/');
     m_listing = true;
-    if (m_session.call(QStringLiteral("LIST")))
+    const QVariantList args = subFolder.isEmpty() ? QVariantList() : QVariantList{subFolder};
+    if (m_session.call(QStringLiteral("LIST"), args))
         m_listing = false;
     m_session.waitUntil([this] { return !m_listing && !m_session.stillExecuting(); });
 }

@@ -17,9 +17,9 @@ class ChangedFiles : public QObject
 public:
     explicit ChangedFiles(RavelSession &session, QObject *parent = nullptr);
 
-    // Fetches the manifest and the folder's listing; without a readable manifest every file
-    // counts as changed.
-    void fetch();
+    // Fetches the manifest and the listings of the folder and its `subFolders`; without a
+    // readable manifest every file counts as changed.
+    void fetch(const QStringList &subFolders = {});
     // Whether the server holds this very content under `remoteName`. Either way the file is
     // noted for the next manifest, which holds what the album is once it has all arrived.
     bool unchanged(const QString &localPath, const QString &remoteName);
@@ -41,4 +41,6 @@ private:
     PublishManifest m_next;
     bool m_transferEnded = false;
     bool m_listing = false;
+    QString m_listPrefix; // the sub-folder being listed, with its "/"
+    void list(const QString &subFolder);
 };

@@ -249,7 +249,7 @@ std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const Q
                    : QStringLiteral("The transfer could not be started");
 }
 
-bool UploadJob::send(const UploadPlan::File &file, bool counted)
+bool UploadJob::send(const UploadPlan::File &file, bool counted, const QString &storeAs)
 {
     if (m_changed && counted && m_changed->unchanged(file.localPath, file.remoteName)) {
         addStatus(QLatin1String("Unchanged: ") + file.statusName);
@@ -257,7 +257,8 @@ bool UploadJob::send(const UploadPlan::File &file, bool counted)
         return true;
     }
     addStatus(QLatin1String("Executing FTP Transfer of ") + file.statusName);
-    const std::optional<QString> failure = FtpStoreFile(file.localPath, file.remoteName);
+    const std::optional<QString> failure =
+        FtpStoreFile(file.localPath, storeAs.isEmpty() ? file.remoteName : storeAs);
     if (!counted)
         return !failure;
     if (!failure) {
@@ -267,6 +268,31 @@ bool UploadJob::send(const UploadPlan::File &file, bool counted)
     m_tally.failed(file.statusName);
     addStatus(StatusTranscript::notUploadedLine(file.statusName, *failure));
     return false;
+}
+
+bool UploadJob::sendSite(const QList<UploadPlan::File> &files)
+{
+    QString folder; // the sub-folder of the target the component is in
+    const auto enter = [this](const QString &wanted, const QString &current) {
+        if (!current.isEmpty() && !m_session.call(QStringLiteral("CDUP")))
+            m_session.waitIdle();
+        for (const char *verb : {"MKD", "CWD"})
+            if (!wanted.isEmpty() && !m_session.call(QLatin1String(verb), {wanted}))
+                m_session.waitIdle();
+    };
+    for (const UploadPlan::File &file : files) {
+        if (!fatalCheck(FatalLater))
+            return false;
+        const qsizetype slash = file.remoteName.indexOf(QLatin1Char('/'));
+        const QString wanted = slash < 0 ? QString() : file.remoteName.left(slash);
+        if (wanted != folder) {
+            enter(wanted, folder);
+            folder = wanted;
+        }
+        send(file, true, file.remoteName.mid(slash + 1));
+    }
+    enter(QString(), folder);
+    return fatalCheck(FatalLater);
 }
 
 bool UploadJob::store(const UploadPlan::File &file, bool counted, const char *fatalMessage)
@@ -300,7 +326,8 @@ void UploadJob::finishChangedOnly(const UploadPlan &plan, bool deleteRemoved)
 {
     if (deleteRemoved) {
         QStringList album;
-        for (const QList<UploadPlan::File> *files : {&plan.pages, &plan.extras, &plan.pictures})
+        for (const QList<UploadPlan::File> *files :
+             {&plan.pages, &plan.extras, &plan.pictures, &plan.siteFiles})
             for (const UploadPlan::File &file : *files)
                 album << file.remoteName;
         for (const QString &name : m_changed->removed(album)) {
@@ -359,7 +386,8 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     if (m_rememberSite)
         m_fields.showSites(FtpSiteMemory(m_store).RememberFtpSite(site));
     m_filesDone = 0;
-    m_filesTotal = int(plan.pages.size() + plan.extras.size() + plan.pictures.size());
+    m_filesTotal =
+        int(plan.pages.size() + plan.extras.size() + plan.pictures.size() + plan.siteFiles.size());
     m_picturesSent = 0;
     m_picturesTotal = int(plan.pictures.size());
     m_tally.clear();
@@ -407,8 +435,13 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     ChangedFiles changed(m_session);
     m_changed = nullptr;
     if (options.changedOnly) {
-        changed.fetch();
+        changed.fetch(plan.siteFolders());
         m_changed = &changed;
+    }
+    if (!plan.siteFiles.isEmpty()) {
+        if (!sendSite(plan.siteFiles))
+            return finish(Outcome::Cancelled);
+        return finishUpload(plan, set, options);
     }
     for (qsizetype i = 0; i < plan.pages.size(); ++i)
         if (!store(plan.pages[i], pageCounted[i], FatalBeforePages))
@@ -431,6 +464,12 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
             return finish(Outcome::Cancelled);
     }
 
+    return finishUpload(plan, set, options);
+}
+
+UploadJob::Outcome UploadJob::finishUpload(const UploadPlan &plan, const WorkingSet &set,
+                                           const PublishOptions &options)
+{
     if (m_changed && m_tally.complete())
         finishChangedOnly(plan, options.deleteRemoved);
     m_changed = nullptr;

@@ -6,6 +6,7 @@
 #include "StatusTranscript.h"
 #include "UploadFlags.h"
 #include "UploadPlan.h"
+#include "UploadFields.h"
 #include "UploadTally.h"
 
 #include <QObject>
@@ -95,9 +96,16 @@ private:
     // manifest of what it now is.
     void finishChangedOnly(const UploadPlan &plan, bool deleteRemoved);
     // Sends one file and counts it when the job means to send it.
-    bool send(const UploadPlan::File &file, bool counted);
+    // `storeAs`: the name in the component's current folder, when not the remote name.
+    bool send(const UploadPlan::File &file, bool counted, const QString &storeAs = {});
+    // A gallery's files, each sub-folder made and entered before its files; false when the
+    // job must end.
+    bool sendSite(const QList<UploadPlan::File> &files);
     bool store(const UploadPlan::File &file, bool counted, const char *fatalMessage);
     void complete(const UploadPlan &plan, const WorkingSet &set);
+    // After the files: what changed-only leaves, then the end the tally makes of the job.
+    Outcome finishUpload(const UploadPlan &plan, const WorkingSet &set,
+                         const PublishOptions &options);
     Outcome finish(Outcome outcome);
 
     CRavelCtrl &m_ravel;

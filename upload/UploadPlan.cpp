@@ -1,6 +1,9 @@
 #include "UploadPlan.h"
 
+#include "GalleryWriter.h"
 #include "PathNames.h"
+
+#include <algorithm>
 
 QString UploadPlan::NormaliseTargetPath(const QString &path)
 {
@@ -44,6 +47,13 @@ std::optional<QString> UploadPlan::climbingName() const
     };
     if (climbs(pageBaseName))
         return pageBaseName;
+    for (const File &file : siteFiles) {
+        const QStringList parts = file.remoteName.split(QLatin1Char('/'));
+        if (parts.size() > 2 || std::any_of(parts.cbegin(), parts.cend(), [&](const QString &p) {
+                return p.isEmpty() || climbs(p);
+            }))
+            return file.remoteName;
+    }
     for (const QList<File> *files : {&extras, &pictures}) {
         for (const File &file : *files) {
             if (climbs(file.remoteName))
@@ -51,6 +61,17 @@ std::optional<QString> UploadPlan::climbingName() const
         }
     }
     return std::nullopt;
+}
+
+QStringList UploadPlan::siteFolders() const
+{
+    QStringList folders;
+    for (const File &file : siteFiles) {
+        const qsizetype slash = file.remoteName.indexOf(QLatin1Char('/'));
+        if (slash > 0 && !folders.contains(file.remoteName.left(slash)))
+            folders << file.remoteName.left(slash);
+    }
+    return folders;
 }
 
 UploadPlan UploadPlan::make(const WorkingSet &set, const QString &targetPath,
@@ -62,6 +83,10 @@ UploadPlan UploadPlan::make(const WorkingSet &set, const QString &targetPath,
     const QString folder = FolderOf(mainPagePath);
     const QString base = set.output.baseName;
     plan.pageBaseName = base;
+    for (const GallerySiteFile &file : GalleryWriter::SiteFiles(folder, base))
+        plan.siteFiles.append({file.remotePath, file.localPath, file.remotePath, false});
+    if (!plan.siteFiles.isEmpty())
+        return plan;
     for (const char *suffix : {".html", "Link.html", "Main.html"}) {
         const QString name = base + QLatin1String(suffix);
         plan.pages.append({name, folder + name, name, !plan.pages.isEmpty()});

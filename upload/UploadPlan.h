@@ -23,6 +23,9 @@ struct UploadPlan
     QList<File> pages;           // main, link and display page, always all three
     QList<File> extras;          // backgrounds and sound that name a file
     QList<File> pictures;
+    // A gallery's whole site in sending order, instead of pages, extras and pictures; a remote
+    // name may lead into one sub-folder the layout made ("album_img/one-400.jpg").
+    QList<File> siteFiles;
     QString pageBaseName;
 
     // "a/b" becomes "/a/b/"; empty stays empty.
@@ -35,6 +38,8 @@ struct UploadPlan
     // The first name that would leave the target folder on the server (a page base name or a
     // remote name holding "/", or being "." or ".."), or nothing when every name stays in it.
     std::optional<QString> climbingName() const;
+    // The sub-folders the site files lead into, in order of first use.
+    QStringList siteFolders() const;
     static UploadPlan make(const WorkingSet &set, const QString &targetPath,
                            const QString &mainPagePath, bool autoSpace);
 };

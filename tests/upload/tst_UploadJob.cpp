@@ -1,6 +1,7 @@
 #include "AlbumGenerator.h"
 #include "CRavelCtrl.h"
 #include "FtpTestServer.h"
+#include "GalleryWriter.h"
 #include "RavelDispatch.h"
 #include "ScriptedDialogs.h"
 #include "SettingsStore.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -52,6 +54,7 @@ private slots:
     void cancels_data();
     void cancels();
     void localFilesThatCannotBeSent();
+    void uploadsAGallery();
 
 private:
     // Makes pictures, backgrounds and a sound and generates `layout` into the album folder.
@@ -401,6 +404,33 @@ void tst_UploadJob::localFilesThatCannotBeSent()
     QVERIFY(m_dialogs->lastText().startsWith(
         "FTP Upload Incomplete!\r\n4 of 10 files were not uploaded:\r\n" + dir + "folder.jpg"));
     QCOMPARE(m_lines.last(), QString("FTP Upload Incomplete: 4 of 10 files not uploaded."));
+}
+
+void tst_UploadJob::uploadsAGallery()
+{
+    FtpTestServer server(FtpTestServer::Kind::Pyftpdlib);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_local->filePath("cache")));
+    for (const char *name : {"sea side.jpg", "hill.jpg"}) {
+        QImage picture(640, 480, QImage::Format_RGB32);
+        picture.fill(QColor(name[0], 120, 40));
+        QVERIFY(picture.save(m_local->filePath(name)));
+        m_set.images.AddToImageList(m_local->filePath(name));
+    }
+    ScriptedDialogs generating;
+    generating.fileName(m_local->filePath("album.html"));
+    QCOMPARE(AlbumGenerator(generating)
+                 .GenerateWebPage("gallery", {m_set.style, m_set.images.entries(), true},
+                                  m_set.paths, m_set.output),
+             AlbumGenerator::Outcome::Completed);
+    const QList<GallerySiteFile> site = GalleryWriter::SiteFiles(m_local->path() + "/", "album");
+    QVERIFY(site.size() >= 7); // two pictures in three sizes, pages
+    QCOMPARE(runJob(server, "web/site"), UploadJob::Outcome::Completed);
+    for (const GallerySiteFile &file : site)
+        QCOMPARE(contents(server.home() + "/web/site/" + file.remotePath),
+                 contents(file.localPath));
+    QCOMPARE(m_lines.filter("Executing FTP Transfer of ").size(), site.size());
+    QVERIFY(m_lines.contains("Executing FTP Transfer of album_img/sea_side-400.jpg"));
 }
 
 QTEST_GUILESS_MAIN(tst_UploadJob)
