@@ -25,6 +25,7 @@
 #include "PreviewCommand.h"
 #include "ProjectFile.h"
 #include "RavelDispatch.h"
+#include "RavelRegistry.h"
 #include "ScannerCommands.h"
 #include "ShellSettings.h"
 #include "StylePanel.h"
@@ -39,6 +40,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMetaClassInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -425,7 +427,10 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
 {
     collapsedStep(LEDgenWebPage);
     LayoutChooserDialog chooser(*txtFormReturnCodes, this);
-    chooser.exec();
+    // Escape or closing the chooser is a cancel: a word left from an earlier dialog would
+    // otherwise run a layout nobody chose, or report a page that was never written.
+    if (chooser.exec() != QDialog::Accepted)
+        return;
     AlbumGenerator(m_dialogs).GenerateWebPage(
         txtFormReturnCodes->text(),
         {m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}, m_set.paths,
@@ -435,7 +440,9 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
 void LumoraWebPageGen::cmdPreview_Click()
 {
     collapsedStep(LEDpreView);
-    PreviewCommand::PreviewWebPage(this, m_dialogs, m_set.paths);
+    PreviewCommand::PreviewWebPage(
+        this, m_dialogs, m_set.paths,
+        PreviewSources({m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}));
 }
 
 void LumoraWebPageGen::showAbout()
@@ -472,9 +479,34 @@ LumoraWebPageGen::~LumoraWebPageGen()
     m_ravel.reset();
 }
 
+std::unique_ptr<CRavelCtrl> LumoraWebPageGen::createComponent()
+{
+    // As any host does: by ProgID through the registry, registering this user first when
+    // the registry does not point at our library yet (a fresh user).
+    const QMetaObject &meta = CRavelCtrl::staticMetaObject;
+    const QString progId =
+        QString::fromLatin1(meta.classInfo(meta.indexOfClassInfo("ProgID")).value());
+    QString error;
+    const qint32 registered = RavelRegistry::ensureRegistered();
+    std::unique_ptr<QObject> made(RavelRegistry::createObject(progId, nullptr, &error));
+    if (auto *control = qobject_cast<CRavelCtrl *>(made.get())) {
+        made.release();
+        return std::unique_ptr<CRavelCtrl>(control);
+    }
+    if (error.isEmpty())
+        error = QStringLiteral("%1 is not the FTP component").arg(progId);
+    if (registered != RavelRegistry::Ok)
+        error += QStringLiteral(" (registering in %1 failed)").arg(RavelRegistry::fileName());
+    // The library is linked in, so uploads still work; the user learns why the registry did not.
+    m_dialogs.message(QStringLiteral("The FTP component could not be created by its ProgID:\r\n") +
+                          error,
+                      AppText::AppTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+    return std::make_unique<CRavelCtrl>();
+}
+
 void LumoraWebPageGen::connectUpload()
 {
-    m_ravel = std::make_unique<CRavelCtrl>();
+    m_ravel = createComponent();
     m_ravel->setObjectName(QStringLiteral("Ravel"));
     UploadJob::ConfigureComponent(*m_ravel);
     m_upload = new UploadJob(*m_ravel, *FrameFtpUpload, m_dialogs, m_store, this);

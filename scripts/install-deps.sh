@@ -14,7 +14,7 @@ packages=(
   # tests: real FTP servers, a real X server for the browser engine, tools
   python3 python3-pyftpdlib vsftpd xvfb xauth curl imagemagick
   # benchmarks
-  time bc
+  time bc libjpeg-dev
   # recordings (only needed to regenerate them)
   espeak-ng sox
   # runtime: sound output, fonts
