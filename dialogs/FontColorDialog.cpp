@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 FontColorDialog::FontColorDialog(const Dialogs::FontChoice &initial, QWidget *parent)
     : QDialog(parent), m_fonts(new QFontDialog(this)),
@@ -34,6 +35,25 @@ FontColorDialog::FontColorDialog(const Dialogs::FontChoice &initial, QWidget *pa
                           .arg(initial.name, font.family()));
     }
     note->setVisible(!note->text().isEmpty());
+    // The dialog finds its style by name ("Normal", "Bold"), which many families do not use
+    // ("Book", "Oblique"): name the family's own style for the wanted weight and slant.
+    // Oblique counts as italic, as the dialog reports it. Of the faces with the weight and
+    // slant, the one nearest a plain weight, then the shortest name ("Book" before "Condensed").
+    const int wantedWeight = initial.bold ? QFont::Bold : QFont::Normal;
+    QString chosenStyle;
+    int best = 0;
+    for (const QString &style : QFontDatabase::styles(font.family())) {
+        const QFont face = QFontDatabase::font(font.family(), style, 12);
+        if (face.bold() != initial.bold || face.italic() != initial.italic)
+            continue;
+        const int score = std::abs(face.weight() - wantedWeight) * 100 + int(style.size());
+        if (chosenStyle.isEmpty() || score < best) {
+            chosenStyle = style;
+            best = score;
+        }
+    }
+    if (!chosenStyle.isEmpty())
+        font.setStyleName(chosenStyle);
     m_fonts->setOptions(QFontDialog::NoButtons);
     m_fonts->setCurrentFont(font);
     m_fonts->setWindowFlags(Qt::Widget);
@@ -66,7 +86,9 @@ FontColorDialog::FontColorDialog(const Dialogs::FontChoice &initial, QWidget *pa
 void FontColorDialog::showColor()
 {
     // The caption in black or white, whichever stands out from the colour.
-    const QColor caption = m_color.lightnessF() < 0.55 ? Qt::white : Qt::black;
+    const double luminance =
+        0.299 * m_color.redF() + 0.587 * m_color.greenF() + 0.114 * m_color.blueF();
+    const QColor caption = luminance < 0.5 ? Qt::white : Qt::black;
     m_colorButton->setStyleSheet(
         QStringLiteral("QPushButton { border: 1px solid gray; background: %1; color: %2; "
                        "padding: 3px 12px; }")

@@ -1,6 +1,7 @@
 #include "FontColorDialog.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
 #include <QTest>
@@ -62,13 +63,19 @@ void tst_FontColorDialog::changedStyleKeepsTheRest()
     const Dialogs::FontChoice panel{"Arial", 6, false, false, false, QColor(Qt::blue)};
     FontColorDialog dialog(panel);
     auto *fonts = dialog.findChild<QFontDialog *>();
-    QFont bolder = fonts->currentFont();
-    bolder.setBold(true);
-    fonts->setCurrentFont(bolder);
+    const QFont shown = fonts->currentFont();
+    QStringList styles = QFontDatabase::styles(shown.family());
+    styles.removeIf([&](const QString &s) {
+        const QFont face = QFontDatabase::font(shown.family(), s, 6);
+        return !face.bold() || face.italic();
+    });
+    QVERIFY(!styles.isEmpty());
+    fonts->setCurrentFont(QFontDatabase::font(shown.family(), styles.first(), 6));
     const Dialogs::FontChoice out = dialog.choice();
     QVERIFY(out.bold);
     QCOMPARE(out.name, QString("Arial"));
     QCOMPARE(out.size, 6.0);
+    QVERIFY(!out.italic);
 }
 
 QTEST_MAIN(tst_FontColorDialog)
