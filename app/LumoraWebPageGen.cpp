@@ -9,6 +9,7 @@
 #include "Artwork.h"
 #include "AudioSinkOutput.h"
 #include "BrowserWindow.h"
+#include "ComponentHost.h"
 #include "Dialogs.h"
 #include "ErrorInfo.h"
 #include "FileBrowserPanel.h"
@@ -25,7 +26,6 @@
 #include "PreviewCommand.h"
 #include "ProjectFile.h"
 #include "RavelDispatch.h"
-#include "RavelRegistry.h"
 #include "ScannerCommands.h"
 #include "ShellSettings.h"
 #include "StylePanel.h"
@@ -40,7 +40,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMetaClassInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -479,34 +478,9 @@ LumoraWebPageGen::~LumoraWebPageGen()
     m_ravel.reset();
 }
 
-std::unique_ptr<CRavelCtrl> LumoraWebPageGen::createComponent()
-{
-    // As any host does: by ProgID through the registry, registering this user first when
-    // the registry does not point at our library yet (a fresh user).
-    const QMetaObject &meta = CRavelCtrl::staticMetaObject;
-    const QString progId =
-        QString::fromLatin1(meta.classInfo(meta.indexOfClassInfo("ProgID")).value());
-    QString error;
-    const qint32 registered = RavelRegistry::ensureRegistered();
-    std::unique_ptr<QObject> made(RavelRegistry::createObject(progId, nullptr, &error));
-    if (auto *control = qobject_cast<CRavelCtrl *>(made.get())) {
-        made.release();
-        return std::unique_ptr<CRavelCtrl>(control);
-    }
-    if (error.isEmpty())
-        error = QStringLiteral("%1 is not the FTP component").arg(progId);
-    if (registered != RavelRegistry::Ok)
-        error += QStringLiteral(" (registering in %1 failed)").arg(RavelRegistry::fileName());
-    // The library is linked in, so uploads still work; the user learns why the registry did not.
-    m_dialogs.message(QStringLiteral("The FTP component could not be created by its ProgID:\r\n") +
-                          error,
-                      AppText::AppTitle, Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
-    return std::make_unique<CRavelCtrl>();
-}
-
 void LumoraWebPageGen::connectUpload()
 {
-    m_ravel = createComponent();
+    m_ravel = ComponentHost::create(m_dialogs);
     m_ravel->setObjectName(QStringLiteral("Ravel"));
     UploadJob::ConfigureComponent(*m_ravel);
     m_upload = new UploadJob(*m_ravel, *FrameFtpUpload, m_dialogs, m_store, this);

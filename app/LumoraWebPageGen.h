@@ -87,7 +87,6 @@ private:
     void setStepsEnabled(bool enabled);
     void placePanel(QWidget *panel, int xTwips);
 
-    std::unique_ptr<CRavelCtrl> createComponent();
     void connectUpload();
     // Workflow controls off while an upload runs; Cancel the opposite.
     void SetUploadControlsEnabled(bool enabled);
