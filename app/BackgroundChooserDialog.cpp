@@ -38,4 +38,6 @@ BackgroundChooserDialog::BackgroundChooserDialog(QLineEdit &answerField, QWidget
             accept();
         });
     }
+    // Escape and the window's close button answer as Cancel does, never with an earlier word.
+    connect(this, &QDialog::rejected, this, [this] { m_answer.setText(QStringLiteral("cancel")); });
 }

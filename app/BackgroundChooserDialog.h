@@ -5,8 +5,7 @@
 class QLineEdit;
 
 // Asks whether a background is to be a picture, a colour, or cleared. The chosen
-// word goes into the main window's answer field; closing without a choice leaves
-// the field as it was.
+// word goes into the main window's answer field; closing without a choice answers "cancel".
 class BackgroundChooserDialog : public QDialog
 {
     Q_OBJECT

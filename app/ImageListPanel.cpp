@@ -337,13 +337,19 @@ bool ImageListPanel::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
+    // Always a copy: the list refers to the files, and a move (Shift held over a file
+    // manager's drag) would have the file manager take them away.
     case QEvent::DragEnter:
-    case QEvent::DragMove:
-        static_cast<QDropEvent *>(event)->acceptProposedAction();
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDropEvent *>(event);
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
         return true;
+    }
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
-        drop->acceptProposedAction();
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
         addDropped(drop->mimeData());
         return true;
     }

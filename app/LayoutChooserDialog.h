@@ -7,7 +7,7 @@ class QLineEdit;
 class QPushButton;
 
 // Shows the six page layouts as pictures; a click writes the layout's word into the
-// main window's answer field and closes. Closing without a choice leaves the field.
+// main window's answer field and accepts; closing without a choice rejects and leaves the field.
 class LayoutChooserDialog : public QDialog
 {
     Q_OBJECT

@@ -9,6 +9,7 @@
 #include "Artwork.h"
 #include "AudioSinkOutput.h"
 #include "BrowserWindow.h"
+#include "ComponentHost.h"
 #include "Dialogs.h"
 #include "ErrorInfo.h"
 #include "FileBrowserPanel.h"
@@ -443,7 +444,10 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
 {
     collapsedStep(LEDgenWebPage);
     LayoutChooserDialog chooser(*txtFormReturnCodes, this);
-    chooser.exec();
+    // Escape or closing the chooser is a cancel: a word left from an earlier dialog would
+    // otherwise run a layout nobody chose, or report a page that was never written.
+    if (chooser.exec() != QDialog::Accepted)
+        return;
     AlbumGenerator generator(m_dialogs);
     // Only the gallery reports progress, so the dialog is made on the first report (it would
     // show itself after its minimum duration otherwise). Window-modal, it handles the window's
@@ -471,7 +475,9 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
 void LumoraWebPageGen::cmdPreview_Click()
 {
     collapsedStep(LEDpreView);
-    PreviewCommand::PreviewWebPage(this, m_dialogs, m_set.paths);
+    PreviewCommand::PreviewWebPage(
+        this, m_dialogs, m_set.paths,
+        PreviewSources({m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}));
 }
 
 void LumoraWebPageGen::showAbout()
@@ -510,7 +516,7 @@ LumoraWebPageGen::~LumoraWebPageGen()
 
 void LumoraWebPageGen::connectUpload()
 {
-    m_ravel = std::make_unique<CRavelCtrl>();
+    m_ravel = ComponentHost::create(m_dialogs);
     m_ravel->setObjectName(QStringLiteral("Ravel"));
     UploadJob::ConfigureComponent(*m_ravel);
     m_upload = new UploadJob(*m_ravel, *FrameFtpUpload, m_dialogs, m_store, this);

@@ -1,7 +1,5 @@
-#include "AppText.h"
 #include "LumoraWebPageGen.h"
 #include "QtDialogs.h"
-#include "RavelRegistry.h"
 #include "SplashWindow.h"
 
 #include <QApplication>
@@ -16,11 +14,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumora"));
-    QApplication::setApplicationDisplayName(AppText::AppTitle);
+    // No display name: Qt would append it to every window title, and titles read as given.
     QApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("lumorapage"));
-    // Hosts create the component through the per-user registry; keep it pointing at ours.
-    RavelRegistry::ensureRegistered();
 
     QtDialogs dialogs;
     std::unique_ptr<LumoraWebPageGen> window;

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include <QDialog>
+#include <QFont>
 
 class QFontDialog;
 class QPushButton;
@@ -21,5 +22,8 @@ private:
 
     QFontDialog *m_fonts;
     QPushButton *m_colorButton;
+    Dialogs::FontChoice m_initial;
+    // The font the embedded dialog showed when it opened.
+    QFont m_shown;
     QColor m_color;
 };

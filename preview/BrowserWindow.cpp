@@ -1,13 +1,16 @@
 #include "BrowserWindow.h"
 
 #include "PreviewFileChoice.h"
+#include "PreviewInterceptor.h"
 #include "Twips.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWebEngineHistory>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 const QString BrowserWindow::Caption = QStringLiteral("Lumora Web Page Preview");
@@ -30,7 +33,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 
 BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *parent)
     : QDialog(parent), m_dialogs(dialogs), m_paths(paths), m_toolbar(new QWidget(this)),
-      WebBrowser1(new QWebEngineView(this))
+      WebBrowser1(new QWebEngineView(this)), m_interceptor(new PreviewInterceptor(this)),
+      lblStatus(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmBrowser"));
     setWindowTitle(Caption);
@@ -45,6 +49,14 @@ BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *
     cmdPreview = button(m_toolbar, "cmdPreview", QStringLiteral("..."));
     cmdPreview->setFixedWidth(Twips::toPixelsX(PreviewButtonTwips));
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->page()->setUrlRequestInterceptor(m_interceptor);
+    // A bubble over the foot of the browser area, shown only when there is something to say.
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setWordWrap(true);
+    lblStatus->setAutoFillBackground(true);
+    lblStatus->setFrameShape(QFrame::StyledPanel);
+    lblStatus->setMargin(4);
+    lblStatus->hide();
 
     auto *row = new QHBoxLayout(m_toolbar);
     row->setContentsMargins(0, 0, 0, 0);
@@ -60,6 +72,11 @@ BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *
     connect(cmdRefresh, &QPushButton::clicked, WebBrowser1, &QWebEngineView::reload);
     connect(txtURL, &QLineEdit::returnPressed, this, &BrowserWindow::addressEntered);
     connect(cmdPreview, &QPushButton::clicked, this, &BrowserWindow::openAnother);
+    connect(m_interceptor, &PreviewInterceptor::notShown, this, &BrowserWindow::notShown);
+    connect(WebBrowser1, &QWebEngineView::loadStarted, this, [this] {
+        m_notShown.clear();
+        lblStatus->hide();
+    });
     connect(WebBrowser1, &QWebEngineView::loadFinished, this, [this] {
         if (std::exchange(m_followLoad, false))
             showAddress(WebBrowser1->url());
@@ -69,9 +86,39 @@ BrowserWindow::BrowserWindow(Dialogs &dialogs, RememberedPaths &paths, QWidget *
 
 void BrowserWindow::navigateTo(const QString &fileOrAddress)
 {
-    WebBrowser1->load(
-        QUrl::fromUserInput(fileOrAddress, QDir::currentPath(), QUrl::AssumeLocalFile));
+    WebBrowser1->load(urlFor(fileOrAddress));
     txtURL->setText(fileOrAddress);
+}
+
+QUrl BrowserWindow::urlFor(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    const QFileInfo local(text);
+    if (!text.isEmpty() && local.exists())
+        return QUrl::fromLocalFile(local.absoluteFilePath());
+    // "example.com" becomes http://example.com; an absolute path that does not exist stays a
+    // file, whose error page the engine shows.
+    return QUrl::fromUserInput(text);
+}
+
+void BrowserWindow::setSources(const PreviewSources &sources)
+{
+    m_interceptor->setSources(sources);
+}
+
+QString BrowserWindow::status() const
+{
+    return lblStatus->isHidden() ? QString() : lblStatus->text();
+}
+
+void BrowserWindow::notShown(const QString &why)
+{
+    if (m_notShown.contains(why))
+        return;
+    m_notShown << why;
+    lblStatus->setText(m_notShown.join(QLatin1Char('\n')));
+    lblStatus->show();
+    placeStatus();
 }
 
 QString BrowserWindow::address() const
@@ -101,8 +148,7 @@ void BrowserWindow::moveInHistory(bool forward)
 
 void BrowserWindow::addressEntered()
 {
-    WebBrowser1->load(
-        QUrl::fromUserInput(txtURL->text(), QDir::currentPath(), QUrl::AssumeLocalFile));
+    WebBrowser1->load(urlFor(txtURL->text()));
 }
 
 void BrowserWindow::openAnother()
@@ -119,4 +165,13 @@ void BrowserWindow::resizeEvent(QResizeEvent *event)
     const int w = std::max(0, width() - Twips::toPixelsX(WidthMarginTwips));
     const int h = std::max(0, height() - Twips::toPixelsY(HeightMarginTwips));
     WebBrowser1->setGeometry(Twips::toPixelsX(LeftTwips), Twips::toPixelsY(BrowserTopTwips), w, h);
+    placeStatus();
+}
+
+void BrowserWindow::placeStatus()
+{
+    const QRect area = WebBrowser1->geometry();
+    const int height = std::min(area.height(), lblStatus->heightForWidth(area.width()));
+    lblStatus->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+    lblStatus->raise();
 }

@@ -4,6 +4,9 @@
 #include <QUrl>
 
 class Dialogs;
+class PreviewInterceptor;
+class PreviewSources;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWebEngineView;
@@ -25,6 +28,13 @@ public:
     // Opens a local file or an address and shows it in the address field.
     void navigateTo(const QString &fileOrAddress);
     QString address() const;
+    // An existing local path opens that file; any other text is a web address.
+    static QUrl urlFor(const QString &typed);
+    // The album the shown pages belong to: names they use that do not lie beside them are
+    // shown from these files.
+    void setSources(const PreviewSources &sources);
+    // What the window says about the page shown, below it; empty when all is well.
+    QString status() const;
     QWebEngineView *view() const { return WebBrowser1; }
 
 protected:
@@ -35,6 +45,8 @@ private:
     void addressEntered();
     void openAnother();
     void showAddress(const QUrl &url);
+    void notShown(const QString &why);
+    void placeStatus();
 
     Dialogs &m_dialogs;
     RememberedPaths &m_paths;
@@ -47,4 +59,7 @@ private:
     QPushButton *cmdPreview;
     QWidget *m_toolbar;
     QWebEngineView *WebBrowser1;
+    PreviewInterceptor *m_interceptor;
+    QLabel *lblStatus;
+    QStringList m_notShown;
 };

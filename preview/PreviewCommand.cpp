@@ -5,13 +5,15 @@
 #include "PreviewFileChoice.h"
 
 std::unique_ptr<BrowserWindow> PreviewCommand::open(QWidget *parent, Dialogs &dialogs,
-                                                    RememberedPaths &paths)
+                                                    RememberedPaths &paths,
+                                                    const PreviewSources &sources)
 {
     const std::optional<QString> file =
         PreviewFileChoice::choose(dialogs, paths, PreviewFileChoice::initialFileName(paths));
     if (!file)
         return nullptr;
     auto browser = std::make_unique<BrowserWindow>(dialogs, paths, parent);
+    browser->setSources(sources);
     dialogs.message(PreviewFileChoice::NoteText, PreviewFileChoice::NoteTitle,
                     Dialogs::Icon::Information, Dialogs::Buttons::Ok);
     browser->navigateTo(*file);
@@ -19,8 +21,9 @@ std::unique_ptr<BrowserWindow> PreviewCommand::open(QWidget *parent, Dialogs &di
     return browser;
 }
 
-void PreviewCommand::PreviewWebPage(QWidget *parent, Dialogs &dialogs, RememberedPaths &paths)
+void PreviewCommand::PreviewWebPage(QWidget *parent, Dialogs &dialogs, RememberedPaths &paths,
+                                    const PreviewSources &sources)
 {
-    if (const std::unique_ptr<BrowserWindow> browser = open(parent, dialogs, paths))
+    if (const std::unique_ptr<BrowserWindow> browser = open(parent, dialogs, paths, sources))
         browser->exec();
 }

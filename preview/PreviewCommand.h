@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PreviewSources.h"
+
 #include <memory>
 
 class BrowserWindow;
@@ -11,7 +13,10 @@ class RememberedPaths;
 // panels: asks for the HTML file, shows the note, and opens the browser window on it.
 namespace PreviewCommand {
 // Everything up to showing the window; nothing (and no note) when the dialog is cancelled.
-std::unique_ptr<BrowserWindow> open(QWidget *parent, Dialogs &dialogs, RememberedPaths &paths);
+// The window shows the pictures the album names from `sources`.
+std::unique_ptr<BrowserWindow> open(QWidget *parent, Dialogs &dialogs, RememberedPaths &paths,
+                                    const PreviewSources &sources = {});
 // open, then the window modally; returns when the user closes it.
-void PreviewWebPage(QWidget *parent, Dialogs &dialogs, RememberedPaths &paths);
+void PreviewWebPage(QWidget *parent, Dialogs &dialogs, RememberedPaths &paths,
+                    const PreviewSources &sources);
 } // namespace PreviewCommand

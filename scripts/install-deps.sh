@@ -14,7 +14,7 @@ packages=(
   # tests: real FTP servers, a real X server for the browser engine, tools
   python3 python3-pyftpdlib vsftpd xvfb xauth curl imagemagick tidy
   # benchmarks
-  time bc libvips-tools
+  time bc libvips-tools libjpeg-dev
   # recordings (only needed to regenerate them)
   espeak-ng sox
   # runtime: sound output, fonts

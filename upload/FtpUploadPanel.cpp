@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     : QGroupBox(QStringLiteral("FTP Upload to Web Site"), parent), m_store(store),
@@ -56,12 +57,13 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     m_cmdManageWebsite->setToolTip(QStringLiteral("Launch you Favorite FTP Client Application."));
     m_cmdFtpSessionView->setObjectName(QStringLiteral("cmdFtpSessionView"));
     m_cmdFtpSessionView->setFixedWidth(32);
+    // The buttons take the whole width, so their captions never depend on the columns above.
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdBeginFtpUpload);
     buttons->addWidget(m_cmdCancelFtpUpload);
     buttons->addWidget(m_cmdManageWebsite);
     buttons->addStretch();
-    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addLayout(buttons, 5, 0, 1, 3);
 
     m_lblFtpStatus->setObjectName(QStringLiteral("lblFtpStatus"));
     m_lblFtpStatus->setReadOnly(true);
@@ -71,15 +73,23 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     m_lblFtpStatus->viewport()->installEventFilter(this);
     m_progress->setObjectName(QStringLiteral("ftpProgress"));
     m_progress->setTextVisible(true);
+    // Under the status box, as wide as the box leaves it: showing it never moves a control.
+    m_progress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QFont small = m_progress->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_progress->setFont(small);
     m_progress->hide();
-    grid->addWidget(m_lblFtpStatus, 0, 2, 5, 1);
+    auto *statusColumn = new QVBoxLayout;
+    statusColumn->setSpacing(2);
+    statusColumn->addWidget(m_lblFtpStatus, 1);
     auto *statusRow = new QHBoxLayout;
     statusRow->addWidget(m_progress, 1);
-    statusRow->addStretch();
-    statusRow->addWidget(m_cmdFtpSessionView);
-    grid->addLayout(statusRow, 5, 2);
-    grid->setColumnStretch(1, 5);
-    grid->setColumnStretch(2, 4);
+    statusRow->addWidget(m_cmdFtpSessionView, 0, Qt::AlignRight);
+    statusColumn->addLayout(statusRow);
+    grid->addLayout(statusColumn, 0, 2, 5, 1);
+    // The status lines get the larger share: the fields scroll, the status is read.
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 5);
 
     connect(m_cmdBeginFtpUpload, &QPushButton::clicked, this, &FtpUploadPanel::beginClicked);
     connect(m_cmdCancelFtpUpload, &QPushButton::clicked, this, &FtpUploadPanel::cancelClicked);
@@ -108,10 +118,11 @@ void FtpUploadPanel::attach(UploadJob &job)
             [this](int done, int total, qint64 bytes, qint64 size) {
                 m_progress->setMaximum(std::max(total, 1));
                 m_progress->setValue(done);
+                // Short enough for the bar under the status box.
                 const QString file =
-                    size > 0 ? QStringLiteral("  (%1 of %2 KB)").arg(bytes / 1024).arg(size / 1024)
+                    size > 0 ? QStringLiteral(", %1/%2 KB").arg(bytes / 1024).arg(size / 1024)
                              : QString();
-                m_progress->setFormat(QStringLiteral("%1 of %2 files").arg(done).arg(total) + file);
+                m_progress->setFormat(QStringLiteral("%1/%2 files").arg(done).arg(total) + file);
             });
     m_lblFtpStatus->setPlainText(job.status().text());
 }

@@ -42,7 +42,8 @@ private slots:
 private:
     QListWidget *list(int index) const;
     QString file(const QString &name, int bytes);
-    void drop(const QStringList &paths, int listIndex = 0);
+    void drop(const QStringList &paths, int listIndex = 0,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     QStringList rows(int index) const;
 
     QTemporaryDir m_dir;
@@ -76,25 +77,35 @@ QString tst_ImageListPanel::file(const QString &name, int bytes)
 }
 
 namespace {
-// As a file manager drops: Qt delivers a drop only to the widget that took the drag in.
-void sendDrop(QWidget *target, const QMimeData &data)
+// As a file manager drops: Qt delivers a drop only to the widget that took the drag in. With
+// Shift held the file manager offers a move; whatever it offers, the list takes a copy.
+void sendDrop(QWidget *target, const QMimeData &data,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, modifiers);
+    if (modifiers & Qt::ShiftModifier)
+        enter.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &enter);
     QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCOMPARE(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(5, 5), offered, &data, Qt::LeftButton, modifiers);
+    if (modifiers & Qt::ShiftModifier)
+        drop.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &drop);
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
 }
 } // namespace
 
-void tst_ImageListPanel::drop(const QStringList &paths, int listIndex)
+void tst_ImageListPanel::drop(const QStringList &paths, int listIndex,
+                              Qt::KeyboardModifiers modifiers)
 {
     QMimeData data;
     QList<QUrl> urls;
     for (const QString &p : paths)
         urls << (p.contains("://") ? QUrl(p) : QUrl::fromLocalFile(p));
     data.setUrls(urls);
-    sendDrop(list(listIndex)->viewport(), data);
+    sendDrop(list(listIndex)->viewport(), data, modifiers);
 }
 
 void tst_ImageListPanel::init()
@@ -112,7 +123,7 @@ void tst_ImageListPanel::dropFilesFillsBothLists()
 {
     const QString a = file("a.jpg", 1000), b = file("b.jpeg", 500), c = file("c.gif", 36);
     drop({a, b}, 0);
-    drop({c}, 1);
+    drop({c}, 1, Qt::ShiftModifier);
     QCOMPARE(rows(0), QStringList({a, b, c}));
     QCOMPARE(rows(1), QStringList({"a", "b.", "c"}));
     QCOMPARE(child<QLabel>(&*m_window, "lblInfoA")->text(), "Image Count:3   Total Size:2Kb");

@@ -3,18 +3,20 @@
 #include "IndicatorLamp.h"
 #include "LampChase.h"
 #include "LumoraWebPageGen.h"
+#include "RavelClassFactory.h"
+#include "RavelRegistry.h"
 #include "ScriptedDialogs.h"
 #include "SettingsStore.h"
 #include "SplashWindow.h"
 #include "Twips.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -44,6 +46,8 @@ private slots:
     void storedValues_data();
     void storedValues();
     void exitWritesWhatNextStartReads();
+    void componentMadeByProgId_data();
+    void componentMadeByProgId();
 
 private:
     LumoraWebPageGen &start();
@@ -192,8 +196,9 @@ void tst_MainWindow::collapseThenExpandAgain()
     click("cmdGenerateHtml");
     QVERIFY(!w.fileBrowserShown());
     QCOMPARE(w.height(), Twips::toPixelsY(2400));
-    // No layout chosen and no pictures: generation says so and writes nothing.
-    QCOMPARE(m_dialogs.lastText(), "No Images in list, cannot Generate Lumora Web Page");
+    // Leaving the layout chooser cancels generation: nothing said, nothing asked.
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(m_dialogs.fileRequests.isEmpty());
     click("cmdFtpUpload");
     QCOMPARE(w.height(), Twips::toPixelsY(5040));
     QVERIFY(!child<QWidget>(&w, "FrameFtpUpload")->isHidden());
@@ -214,36 +219,39 @@ void tst_MainWindow::animationsLetEventsRun()
 {
     LumoraWebPageGen &w = start();
     RealTime realTime;
-    int ticks = 0;
+    const int collapsed = w.height();
+    // A zero timer fires whenever the event loop runs: the heights it sees are the frames
+    // the window repainted between, which only a wait that runs the loop can show.
+    QSet<int> between;
     QTimer ticker;
-    connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
-    ticker.start(10);
-    QElapsedTimer wall;
-    wall.start();
-    const std::clock_t cpuBefore = std::clock();
+    connect(&ticker, &QTimer::timeout, this, [&] {
+        if (w.height() > collapsed &&
+            w.height() < Twips::toPixelsY(LumoraWebPageGen::ExpandedHeight))
+            between.insert(w.height());
+    });
+    ticker.start(0);
     click("cmdSelectImages");
-    const double cpu = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
-    const double elapsed = wall.elapsed() / 1000.0;
     QVERIFY(w.fileBrowserShown());
-    // Timers kept firing while the window grew, panels slid and the browser opened...
-    QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
-    // ...and the waits between frames slept instead of spinning. Under AddressSanitizer painting
-    // alone costs more than that share, so only the normal build can tell.
-#ifndef __SANITIZE_ADDRESS__
-    QVERIFY2(cpu < 0.6 * elapsed, qPrintable(QString("cpu %1 s of %2 s").arg(cpu).arg(elapsed)));
-#else
-    Q_UNUSED(cpu)
-    Q_UNUSED(elapsed)
-#endif
+    QVERIFY2(between.size() >= 10, qPrintable(QString::number(between.size())));
 }
 
 void tst_MainWindow::stepDuringAnimationHasTheLastWord()
 {
     LumoraWebPageGen &w = start();
     RealTime realTime;
-    // Step 4 chosen while step 1 still grows the window.
-    QTimer::singleShot(60, this, [this] { click("cmdPreview"); });
+    const int collapsed = w.height();
+    // Step 4 chosen as soon as step 1 has grown the window a frame, while it still grows.
+    bool chosen = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+        if (!chosen && w.height() > collapsed) {
+            chosen = true;
+            click("cmdPreview");
+        }
+    });
+    watch.start(0);
     click("cmdColors");
+    QVERIFY(chosen);
     QCOMPARE(lamps(), QList<bool>({false, false, false, true, false}));
     QCOMPARE(w.height(), Twips::toPixelsY(2400));
     QVERIFY(!w.isExpanded());
@@ -295,7 +303,8 @@ void tst_MainWindow::chaseNeverResumesAfterAStep()
     click("cmdSelectImages");
     click("cmdColors");
     QVERIFY(!timer->isActive());
-    QTest::qWait(50);
+    // A tick already queued when the step came is handled here; it must not light a lamp.
+    QCoreApplication::processEvents();
     QCOMPARE(lamps(), QList<bool>({true, false, false, false, false}));
 }
 
@@ -376,6 +385,28 @@ void tst_MainWindow::exitWritesWhatNextStartReads()
     QVERIFY(!child<QAction>(&next, "mnuEnableVoicePrompting")->isChecked());
     QVERIFY(child<QAction>(&next, "mnuOptionEnableSounds")->isChecked());
     QCOMPARE(next.pos(), QPoint(Twips::toPixelsX(1500), Twips::toPixelsY(900)));
+}
+
+void tst_MainWindow::componentMadeByProgId_data()
+{
+    QTest::addColumn<QString>("recorded"); // the library the registry names before the start
+    QTest::newRow("fresh user") << QString();
+    QTest::newRow("moved library") << "/nowhere/libRavel.so";
+    QTest::newRow("registered") << RavelRegistry::componentFile();
+}
+
+// The window makes its component through the registry's class factory, as a host does.
+void tst_MainWindow::componentMadeByProgId()
+{
+    QFETCH(QString, recorded);
+    QFile::remove(RavelRegistry::fileName());
+    if (!recorded.isEmpty())
+        QCOMPARE(RavelRegistry::registerServer(recorded), RavelRegistry::Ok);
+    const int before = RavelClassFactory::liveObjects();
+    start();
+    QCOMPARE(RavelClassFactory::liveObjects(), before + 1);
+    QCOMPARE(RavelRegistry::libraryOf("Ravel.RavelCtrl.1"), RavelRegistry::componentFile());
+    QVERIFY(m_dialogs.messages.isEmpty());
 }
 
 QTEST_MAIN(tst_MainWindow)

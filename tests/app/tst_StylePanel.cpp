@@ -31,6 +31,8 @@ private slots:
     void layoutChooserClick_data();
     void layoutChooserClick();
     void layoutPicturePressEffect();
+    void layoutChooserLeftIsACancel_data();
+    void layoutChooserLeftIsACancel();
 
 private:
     QLineEdit *field(const char *name) { return child<QLineEdit>(&*m_window, name); }
@@ -114,7 +116,7 @@ void tst_StylePanel::fontCommandShowsChoice()
 
 void tst_StylePanel::backgroundChooser_data()
 {
-    QTest::addColumn<QString>("button"); // empty: closed without a choice
+    QTest::addColumn<QString>("button"); // or how the dialog is left without one
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QColor>("swatch");
@@ -130,11 +132,27 @@ void tst_StylePanel::backgroundChooser_data()
     QTest::newRow("cancel") << "cmdCancel"
                             << "cancel"
                             << "0080FF" << QColor(0, 0x80, 0xFF);
-    // The word of an earlier dialog stays and names no background command.
-    QTest::newRow("closed") << ""
-                            << "udscroll"
+    // Leaving without a choice is a cancel too, never the word of an earlier dialog.
+    QTest::newRow("escape") << "escape"
+                            << "cancel"
+                            << "0080FF" << QColor(0, 0x80, 0xFF);
+    QTest::newRow("closed") << "close"
+                            << "cancel"
                             << "0080FF" << QColor(0, 0x80, 0xFF);
 }
+
+namespace {
+// Leaves a dialog as a user can: a button by name, the Escape key, or the window's close.
+void leave(QDialog *dialog, const QString &how)
+{
+    if (how == "escape")
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    else if (how == "close")
+        dialog->close();
+    else
+        child<QPushButton>(dialog, how.toLatin1())->click();
+}
+} // namespace
 
 void tst_StylePanel::backgroundChooser()
 {
@@ -146,10 +164,7 @@ void tst_StylePanel::backgroundChooser()
     QString caption;
     onNextModal([&](QDialog *d) {
         caption = d->windowTitle();
-        if (button.isEmpty())
-            d->reject();
-        else
-            child<QPushButton>(d, button.toLatin1())->click();
+        leave(d, button);
     });
     QTest::mouseClick(child<QPushButton>(&*m_window, "cmdPageBackground"), Qt::LeftButton);
     QCOMPARE(caption, "Select Web Page Background");
@@ -233,6 +248,27 @@ void tst_StylePanel::layoutPicturePressEffect()
     QCOMPARE(label->frameShape(), QFrame::NoFrame);
     QCOMPARE(answer.text(), "clear");
     QVERIFY(chooser.isVisible());
+}
+
+void tst_StylePanel::layoutChooserLeftIsACancel_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("escape") << "escape";
+    QTest::newRow("close") << "close";
+}
+
+// Generation stops at once: no save dialog, no message, whatever word an earlier dialog left.
+void tst_StylePanel::layoutChooserLeftIsACancel()
+{
+    QFETCH(QString, how);
+    for (const QString earlier : {"frame", "cancel"}) {
+        field("txtFormReturnCodes")->setText(earlier);
+        onNextModal([&](QDialog *d) { leave(d, how); });
+        QTest::mouseClick(child<QPushButton>(&*m_window, "cmdGenerateHtml"), Qt::LeftButton);
+        QCOMPARE(m_dialogs.messages.size(), 0);
+        QCOMPARE(m_dialogs.fileRequests.size(), 0);
+        QCOMPARE(field("txtFormReturnCodes")->text(), earlier);
+    }
 }
 
 QTEST_MAIN(tst_StylePanel)
