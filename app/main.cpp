@@ -1,8 +1,8 @@
-#include "AppText.h"
-#include "LumoraWebPageGen.h"
-#include "QtDialogs.h"
-#include "RavelRegistry.h"
-#include "SplashWindow.h"
+#include "app/SplashWindow.h"
+#include "core/AppText.h"
+#include "dialogs/gui/QtDialogs.h"
+#include "ravel/RavelRegistry.h"
+#include "shell/LumoraWebPageGen.h"
 
 #include <QApplication>
 #include <unistd.h>

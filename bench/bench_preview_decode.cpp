@@ -1,5 +1,5 @@
 // Time to preview a 6000 x 4000 camera picture against a full decode of the same file.
-#include "PreviewLoader.h"
+#include "images/PreviewLoader.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "Dialogs.h"
+#include "core/Dialogs.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 Dialogs::Answer Dialogs::message(const QString &text, Icon icon)
 {

@@ -1,6 +1,6 @@
-#include "ErrorInfo.h"
+#include "core/ErrorInfo.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "PathNames.h"
+#include "core/PathNames.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "Twips.h"
+#include "core/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "ImageEntry.h"
-#include "PageStyleSettings.h"
-#include "RememberedPaths.h"
+#include "core/Dialogs.h"
+#include "core/ImageEntry.h"
+#include "generator/PageStyleSettings.h"
+#include "generator/RememberedPaths.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "ImageList.h"
+#include "images/ImageList.h"
 
-#include "PathNames.h"
+#include "core/PathNames.h"
 
 #include <QFileInfo>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "RavelScript.h"
+#include "ravelscript/RavelScript.h"
 
-#include "CRavelCtrl.h"
-#include "RavelDispatch.h"
-#include "RavelPersistence.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
+#include "ravel/RavelPersistence.h"
 
 #include <QEventLoop>
 #include <QRegularExpression>

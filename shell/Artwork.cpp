@@ -1,4 +1,4 @@
-#include "Artwork.h"
+#include "shell/Artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "AudioSinkOutput.h"
+#include "shell/AudioSinkOutput.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>

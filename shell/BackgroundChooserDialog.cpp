@@ -1,4 +1,4 @@
-#include "BackgroundChooserDialog.h"
+#include "shell/BackgroundChooserDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

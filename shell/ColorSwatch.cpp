@@ -1,4 +1,4 @@
-#include "ColorSwatch.h"
+#include "shell/ColorSwatch.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "FramePacer.h"
+#include "shell/FramePacer.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "HelpPage.h"
+#include "shell/HelpPage.h"
 
 #include <QCoreApplication>
 #include <QDir>

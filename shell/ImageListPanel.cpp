@@ -1,9 +1,9 @@
-#include "ImageListPanel.h"
+#include "shell/ImageListPanel.h"
 
-#include "AppText.h"
-#include "Dialogs.h"
-#include "ImageList.h"
-#include "PreviewArea.h"
+#include "core/AppText.h"
+#include "core/Dialogs.h"
+#include "images/ImageList.h"
+#include "shell/PreviewArea.h"
 
 #include <QApplication>
 #include <QGridLayout>

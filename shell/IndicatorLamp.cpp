@@ -1,4 +1,4 @@
-#include "IndicatorLamp.h"
+#include "shell/IndicatorLamp.h"
 
 #include <QPainter>
 

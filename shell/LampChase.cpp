@@ -1,4 +1,4 @@
-#include "LampChase.h"
+#include "shell/LampChase.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "LayoutChooserDialog.h"
+#include "shell/LayoutChooserDialog.h"
 
-#include "LayoutPicture.h"
+#include "shell/LayoutPicture.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "LayoutPicture.h"
+#include "shell/LayoutPicture.h"
 
-#include "Artwork.h"
+#include "shell/Artwork.h"
 
 #include <QMouseEvent>
 

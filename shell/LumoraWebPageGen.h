@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CRavelCtrl.h"
-#include "SettingsStore.h"
-#include "SoundPlayer.h"
-#include "WorkingSet.h"
+#include "project/SettingsStore.h"
+#include "project/WorkingSet.h"
+#include "ravel/CRavelCtrl.h"
+#include "shell/SoundPlayer.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
-#include "PreviewArea.h"
+#include "shell/PreviewArea.h"
 
-#include "Artwork.h"
-#include "PicturePreview.h"
+#include "images/gui/PicturePreview.h"
+#include "shell/Artwork.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WaveData.h"
+#include "shell/WaveData.h"
 
 #include <QString>
 

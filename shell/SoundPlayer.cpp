@@ -1,6 +1,6 @@
-#include "SoundPlayer.h"
+#include "shell/SoundPlayer.h"
 
-#include "AudioSinkOutput.h"
+#include "shell/AudioSinkOutput.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
-#include "StylePanel.h"
+#include "shell/StylePanel.h"
 
-#include "BackgroundChooserDialog.h"
-#include "ColorSwatch.h"
-#include "KeyFilter.h"
-#include "WorkingSet.h"
+#include "dialogs/gui/KeyFilter.h"
+#include "project/WorkingSet.h"
+#include "shell/BackgroundChooserDialog.h"
+#include "shell/ColorSwatch.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PageStyleSettings.h"
-#include "StyleCommands.h"
+#include "generator/PageStyleSettings.h"
+#include "generator/StyleCommands.h"
 
 #include <QGroupBox>
 

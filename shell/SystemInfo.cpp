@@ -1,4 +1,4 @@
-#include "SystemInfo.h"
+#include "shell/SystemInfo.h"
 
 #include <QStandardPaths>
 

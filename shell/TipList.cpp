@@ -1,6 +1,6 @@
-#include "TipList.h"
+#include "shell/TipList.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 const QStringList &TipList::builtIn()
 {

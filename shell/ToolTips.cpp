@@ -1,4 +1,4 @@
-#include "ToolTips.h"
+#include "shell/ToolTips.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "WaveData.h"
+#include "shell/WaveData.h"
 
 #include <QtEndian>
 

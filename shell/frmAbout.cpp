@@ -1,8 +1,8 @@
-#include "frmAbout.h"
+#include "shell/frmAbout.h"
 
-#include "AppText.h"
-#include "Dialogs.h"
-#include "SystemInfo.h"
+#include "core/AppText.h"
+#include "core/Dialogs.h"
+#include "shell/SystemInfo.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
-#include "frmTip.h"
+#include "shell/frmTip.h"
 
-#include "SettingsStore.h"
-#include "ShellSettings.h"
-#include "TipList.h"
+#include "project/SettingsStore.h"
+#include "project/ShellSettings.h"
+#include "shell/TipList.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
-#include "StatusTranscript.h"
+#include "upload/StatusTranscript.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 const QString StatusTranscript::Initial = QStringLiteral("FTP Operation Status\r\n");
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FtpSite.h"
-#include "StatusTranscript.h"
-#include "UploadFlags.h"
-#include "UploadPlan.h"
+#include "upload/FtpSite.h"
+#include "upload/StatusTranscript.h"
+#include "upload/UploadFlags.h"
+#include "upload/UploadPlan.h"
 
 #include <QObject>
 #include <QVariantList>

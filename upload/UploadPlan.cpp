@@ -1,6 +1,6 @@
-#include "UploadPlan.h"
+#include "upload/UploadPlan.h"
 
-#include "PathNames.h"
+#include "core/PathNames.h"
 
 QString UploadPlan::NormaliseTargetPath(const QString &path)
 {

@@ -1,6 +1,6 @@
-#include "FontColorDialog.h"
+#include "dialogs/gui/FontColorDialog.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

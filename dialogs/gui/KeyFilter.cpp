@@ -1,4 +1,4 @@
-#include "KeyFilter.h"
+#include "dialogs/gui/KeyFilter.h"
 
 #include <QKeyEvent>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "QtDialogs.h"
+#include "dialogs/gui/QtDialogs.h"
 
-#include "FontColorDialog.h"
+#include "dialogs/gui/FontColorDialog.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,10 +1,10 @@
-#include "FileBrowserPanel.h"
+#include "images/gui/FileBrowserPanel.h"
 
-#include "AppText.h"
-#include "Dialogs.h"
-#include "FileList.h"
-#include "FileOperations.h"
-#include "PathNames.h"
+#include "core/AppText.h"
+#include "core/Dialogs.h"
+#include "core/PathNames.h"
+#include "images/FileOperations.h"
+#include "images/gui/FileList.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "FileList.h"
+#include "images/gui/FileList.h"
 
-#include "PathNames.h"
+#include "core/PathNames.h"
 
 #include <QMimeData>
 #include <QUrl>

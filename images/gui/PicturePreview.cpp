@@ -1,6 +1,6 @@
-#include "PicturePreview.h"
+#include "images/gui/PicturePreview.h"
 
-#include "PreviewLoader.h"
+#include "images/PreviewLoader.h"
 
 #include <QLabel>
 #include <QPixmap>

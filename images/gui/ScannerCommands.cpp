@@ -1,9 +1,9 @@
-#include "ScannerCommands.h"
+#include "images/gui/ScannerCommands.h"
 
-#include "AppText.h"
-#include "Dialogs.h"
-#include "ScannerSourceDialog.h"
-#include "SettingsStore.h"
+#include "core/AppText.h"
+#include "core/Dialogs.h"
+#include "images/gui/ScannerSourceDialog.h"
+#include "project/SettingsStore.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScannerImport.h"
+#include "images/ScannerImport.h"
 
 #include <QObject>
 

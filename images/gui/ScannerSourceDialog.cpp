@@ -1,4 +1,4 @@
-#include "ScannerSourceDialog.h"
+#include "images/gui/ScannerSourceDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScannerDevice.h"
+#include "images/ScannerDevice.h"
 
 #include <QDialog>
 #include <optional>

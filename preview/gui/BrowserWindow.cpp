@@ -1,7 +1,7 @@
-#include "BrowserWindow.h"
+#include "preview/gui/BrowserWindow.h"
 
-#include "PreviewFileChoice.h"
-#include "Twips.h"
+#include "core/Twips.h"
+#include "preview/PreviewFileChoice.h"
 
 #include <QDir>
 #include <QHBoxLayout>

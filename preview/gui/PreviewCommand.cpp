@@ -1,8 +1,8 @@
-#include "PreviewCommand.h"
+#include "preview/gui/PreviewCommand.h"
 
-#include "BrowserWindow.h"
-#include "Dialogs.h"
-#include "PreviewFileChoice.h"
+#include "core/Dialogs.h"
+#include "preview/PreviewFileChoice.h"
+#include "preview/gui/BrowserWindow.h"
 
 std::unique_ptr<BrowserWindow> PreviewCommand::open(QWidget *parent, Dialogs &dialogs,
                                                     RememberedPaths &paths)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FtpNotify.h"
-#include "FtpReplyParser.h"
+#include "ravel/ftplib/FtpNotify.h"
+#include "ravel/ftplib/FtpReplyParser.h"
 
 #include <QHostAddress>
 #include <memory>

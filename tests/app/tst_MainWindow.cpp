@@ -1,12 +1,12 @@
-#include "AppTestSupport.h"
-#include "FramePacer.h"
-#include "IndicatorLamp.h"
-#include "LampChase.h"
-#include "LumoraWebPageGen.h"
-#include "ScriptedDialogs.h"
-#include "SettingsStore.h"
-#include "SplashWindow.h"
-#include "Twips.h"
+#include "app/SplashWindow.h"
+#include "core/Twips.h"
+#include "project/SettingsStore.h"
+#include "shell/FramePacer.h"
+#include "shell/IndicatorLamp.h"
+#include "shell/LampChase.h"
+#include "shell/LumoraWebPageGen.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QElapsedTimer>

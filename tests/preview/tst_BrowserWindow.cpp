@@ -1,10 +1,10 @@
-#include "AlbumGenerator.h"
-#include "AppText.h"
-#include "BrowserWindow.h"
-#include "PreviewCommand.h"
-#include "PreviewFileChoice.h"
-#include "ScriptedDialogs.h"
-#include "Twips.h"
+#include "core/AppText.h"
+#include "core/Twips.h"
+#include "generator/AlbumGenerator.h"
+#include "preview/PreviewFileChoice.h"
+#include "preview/gui/BrowserWindow.h"
+#include "preview/gui/PreviewCommand.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "FtpTestServer.h"
-#include "RavelScript.h"
+#include "ravelscript/RavelScript.h"
+#include "tests/support/FtpTestServer.h"
 
-#include "CRavelCtrl.h"
+#include "ravel/CRavelCtrl.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,11 +1,11 @@
-#include "FtpUploadPanel.h"
+#include "upload/gui/FtpUploadPanel.h"
 
-#include "KeyFilter.h"
-#include "RememberedPaths.h"
-#include "StatusTranscript.h"
-#include "UploadJob.h"
-#include "UploadPlan.h"
-#include "frmFtpSession.h"
+#include "dialogs/gui/KeyFilter.h"
+#include "generator/RememberedPaths.h"
+#include "upload/StatusTranscript.h"
+#include "upload/UploadJob.h"
+#include "upload/UploadPlan.h"
+#include "upload/gui/frmFtpSession.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FtpSiteMemory.h"
-#include "UploadFields.h"
+#include "upload/FtpSiteMemory.h"
+#include "upload/UploadFields.h"
 
 #include <QGroupBox>
 

@@ -1,6 +1,6 @@
-#include "frmFtpSession.h"
+#include "upload/gui/frmFtpSession.h"
 
-#include "Twips.h"
+#include "core/Twips.h"
 
 #include <QPlainTextEdit>
 #include <QResizeEvent>
