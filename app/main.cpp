@@ -1,10 +1,12 @@
 #include "app/SplashWindow.h"
+#include "app/StartupDialogs.h"
 #include "core/AppText.h"
 #include "dialogs/gui/QtDialogs.h"
 #include "ravel/RavelRegistry.h"
 #include "shell/LumoraWebPageGen.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <unistd.h>
 
 int main(int argc, char *argv[])
@@ -19,16 +21,26 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(AppText::AppTitle);
     QApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("lumorapage"));
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument(QStringLiteral("project"),
+                                  QStringLiteral("Lumora project (.lwp) to open at start."),
+                                  QStringLiteral("[project]"));
+    options.process(app);
+    const QString project = options.positionalArguments().value(0);
     // Hosts create the component through the per-user registry; keep it pointing at ours.
     RavelRegistry::ensureRegistered();
 
-    QtDialogs dialogs;
+    StartupDialogs<QtDialogs> dialogs;
     std::unique_ptr<LumoraWebPageGen> window;
     SplashWindow splash;
     QObject::connect(&splash, &SplashWindow::finished, [&] {
         window = std::make_unique<LumoraWebPageGen>(dialogs);
         dialogs.setParent(window.get());
         window->show();
+        if (!project.isEmpty())
+            dialogs.loadProject(*window, project);
     });
     splash.show();
     return QApplication::exec();
