@@ -1,7 +1,7 @@
-#include "SplashWindow.h"
+#include "app/SplashWindow.h"
 
-#include "AppText.h"
-#include "Artwork.h"
+#include "core/AppText.h"
+#include "shell/Artwork.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,8 +1,9 @@
-#include "LumoraWebPageGen.h"
-#include "QtDialogs.h"
-#include "SplashWindow.h"
+#include "app/SplashWindow.h"
+#include "dialogs/gui/QtDialogs.h"
+#include "shell/LumoraWebPageGen.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <unistd.h>
 
 int main(int argc, char *argv[])
@@ -17,14 +18,24 @@ int main(int argc, char *argv[])
     // No display name: Qt would append it to every window title, and titles read as given.
     QApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("lumorapage"));
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument(QStringLiteral("project"),
+                                  QStringLiteral("Lumora project (.lwp) to open at start."),
+                                  QStringLiteral("[project]"));
+    options.process(app);
+    const QString project = options.positionalArguments().value(0);
 
-    QtDialogs dialogs;
+    StartupDialogs<QtDialogs> dialogs;
     std::unique_ptr<LumoraWebPageGen> window;
     SplashWindow splash;
     QObject::connect(&splash, &SplashWindow::finished, [&] {
         window = std::make_unique<LumoraWebPageGen>(dialogs);
         dialogs.setParent(window.get());
         window->show();
+        if (!project.isEmpty())
+            dialogs.loadProject(*window, project);
     });
     splash.show();
     return QApplication::exec();

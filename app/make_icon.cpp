@@ -1,5 +1,5 @@
 // Writes the program's icon as a PNG file for installation.
-#include "Artwork.h"
+#include "shell/Artwork.h"
 
 #include <QGuiApplication>
 

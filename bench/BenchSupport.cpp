@@ -1,6 +1,6 @@
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
-#include "FtpTestServer.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,9 +2,9 @@
 // --layout gallery` (400, 800 and 1600 px) and `vipsthumbnail -s 400`, two at a time, over
 // the same generated photos. Usage: bench_gallery [photos=200] [runs=5] [width=4000]
 // [height=3000]. Prints median, min and max of the runs and the goals.
-#include "ConsoleDialogs.h"
-#include "PathNames.h"
-#include "ProjectFile.h"
+#include "cli/ConsoleDialogs.h"
+#include "core/PathNames.h"
+#include "project/ProjectFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

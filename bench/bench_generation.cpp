@@ -1,10 +1,10 @@
 // Generation and project-file speed on the largest album the list allows.
 // Prints one line per measurement: name, median of runs in seconds, goal, verdict.
-#include "AlbumGenerator.h"
-#include "ConsoleDialogs.h"
-#include "ImageList.h"
-#include "PathNames.h"
-#include "ProjectFile.h"
+#include "cli/ConsoleDialogs.h"
+#include "core/PathNames.h"
+#include "generator/AlbumGenerator.h"
+#include "images/ImageList.h"
+#include "project/ProjectFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Time to preview a 6000 x 4000 camera picture against a full decode of the same file, and
 // against the least any decoder of a baseline JPEG must do: reading every coefficient's
 // Huffman code (the stream has no index to skip by), measured by skipping rows with libjpeg-turbo.
-#include "PreviewLoader.h"
+#include "images/PreviewLoader.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

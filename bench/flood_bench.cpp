@@ -5,8 +5,8 @@
 // peak resident memory and of the wall time, and lumora's exit status (1 expected). TIMEOUT
 // (default 10) is lumora's --timeout in seconds.
 
-#include "BenchSupport.h"
-#include "FtpTestServer.h"
+#include "bench/BenchSupport.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,9 +3,9 @@
 // of 5 runs, timed from after login (curl's login, measured alone, is taken off its time).
 // Also the waiting thread's CPU share and the process's peak memory.
 
-#include "BenchSupport.h"
-#include "FtpLib.h"
-#include "FtpTestServer.h"
+#include "bench/BenchSupport.h"
+#include "ravel/ftplib/FtpLib.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 // RUNS runs (default 5), timed from after login. Also the host thread's and the whole
 // process's CPU share, the progress events per second and the peak memory.
 
-#include "BenchSupport.h"
-#include "CRavelCtrl.h"
-#include "FtpTestServer.h"
+#include "bench/BenchSupport.h"
+#include "ravel/CRavelCtrl.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

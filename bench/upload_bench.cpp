@@ -3,8 +3,8 @@
 // active and in passive mode. Medians of RUNS runs (default 5), alternating the two;
 // PICTURES (default 300) changes the album's size.
 
-#include "BenchSupport.h"
-#include "FtpTestServer.h"
+#include "bench/BenchSupport.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QCoreApplication>
 #include <QDir>

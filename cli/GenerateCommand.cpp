@@ -1,11 +1,11 @@
-#include "GenerateCommand.h"
+#include "cli/GenerateCommand.h"
 
-#include "AlbumGenerator.h"
-#include "CommandLine.h"
-#include "ConsoleDialogs.h"
-#include "PathNames.h"
-#include "ProjectFile.h"
-#include "SettingsStore.h"
+#include "cli/CommandLine.h"
+#include "cli/ConsoleDialogs.h"
+#include "core/PathNames.h"
+#include "generator/AlbumGenerator.h"
+#include "project/ProjectFile.h"
+#include "project/SettingsStore.h"
 
 #include <QFileInfo>
 #include <cstdio>

@@ -1,10 +1,10 @@
-#include "RavelCommand.h"
+#include "cli/RavelCommand.h"
 
-#include "CRavelCtrl.h"
-#include "CommandLine.h"
-#include "RavelExports.h"
-#include "RavelRegistry.h"
-#include "RavelScript.h"
+#include "cli/CommandLine.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelExports.h"
+#include "ravel/RavelRegistry.h"
+#include "ravelscript/RavelScript.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,14 +1,14 @@
-#include "UploadCommand.h"
+#include "cli/UploadCommand.h"
 
-#include "CRavelCtrl.h"
-#include "CommandLine.h"
-#include "ConsoleDialogs.h"
-#include "PathNames.h"
-#include "ProjectFile.h"
-#include "RavelDispatch.h"
-#include "SettingsStore.h"
-#include "UploadFields.h"
-#include "UploadJob.h"
+#include "cli/CommandLine.h"
+#include "cli/ConsoleDialogs.h"
+#include "core/PathNames.h"
+#include "project/ProjectFile.h"
+#include "project/SettingsStore.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
+#include "upload/UploadFields.h"
+#include "upload/UploadJob.h"
 
 #include <QFile>
 #include <QFileInfo>

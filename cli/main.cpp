@@ -1,6 +1,6 @@
-#include "GenerateCommand.h"
-#include "RavelCommand.h"
-#include "UploadCommand.h"
+#include "cli/GenerateCommand.h"
+#include "cli/RavelCommand.h"
+#include "cli/UploadCommand.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "AlbumGenerator.h"
+#include "generator/AlbumGenerator.h"
 
-#include "AppText.h"
-#include "FontMarkup.h"
-#include "LayoutWriter.h"
-#include "PathNames.h"
+#include "core/AppText.h"
+#include "core/PathNames.h"
+#include "generator/FontMarkup.h"
+#include "generator/LayoutWriter.h"
 
 namespace {
 enum class Layout

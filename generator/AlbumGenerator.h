@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "GalleryWriter.h"
-#include "ImageEntry.h"
-#include "PageStyleSettings.h"
-#include "RememberedPaths.h"
+#include "core/Dialogs.h"
+#include "core/ImageEntry.h"
+#include "generator/GalleryWriter.h"
+#include "generator/PageStyleSettings.h"
+#include "generator/RememberedPaths.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "DerivedPictures.h"
+#include "generator/DerivedPictures.h"
 
 #include <QBuffer>
 #include <QColorSpace>

@@ -1,4 +1,4 @@
-#include "FontMarkup.h"
+#include "generator/FontMarkup.h"
 
 namespace {
 struct FontPart

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageStyleSettings.h"
+#include "generator/PageStyleSettings.h"
 
 // The markup lines that open and close the page text and the link text.
 struct FontMarkup

@@ -1,7 +1,7 @@
-#include "GalleryPages.h"
+#include "generator/GalleryPages.h"
 
-#include "AppText.h"
-#include "PageWriter.h"
+#include "core/AppText.h"
+#include "generator/PageWriter.h"
 
 #include <QLocale>
 #include <QRegularExpression>

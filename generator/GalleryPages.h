@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ErrorInfo.h"
-#include "PageStyleSettings.h"
+#include "core/ErrorInfo.h"
+#include "generator/PageStyleSettings.h"
 
 #include <QList>
 #include <QSize>

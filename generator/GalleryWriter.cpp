@@ -1,8 +1,8 @@
-#include "GalleryWriter.h"
+#include "generator/GalleryWriter.h"
 
-#include "DerivedPictures.h"
-#include "GalleryPages.h"
-#include "PathNames.h"
+#include "core/PathNames.h"
+#include "generator/DerivedPictures.h"
+#include "generator/GalleryPages.h"
 
 #include <QDir>
 #include <QFileInfo>

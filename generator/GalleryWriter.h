@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ErrorInfo.h"
-#include "LayoutWriter.h"
-#include "PageStyleSettings.h"
+#include "core/ErrorInfo.h"
+#include "generator/LayoutWriter.h"
+#include "generator/PageStyleSettings.h"
 
 #include <functional>
 

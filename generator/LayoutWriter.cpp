@@ -1,7 +1,7 @@
-#include "LayoutWriter.h"
+#include "generator/LayoutWriter.h"
 
-#include "AppText.h"
-#include "PageWriter.h"
+#include "core/AppText.h"
+#include "generator/PageWriter.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ErrorInfo.h"
-#include "FontMarkup.h"
+#include "core/ErrorInfo.h"
+#include "generator/FontMarkup.h"
 
 #include <QList>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "PageStyleSettings.h"
+#include "generator/PageStyleSettings.h"
 
 PageStyleSettings PageStyleSettings::afterNew()
 {

@@ -1,4 +1,4 @@
-#include "PageWriter.h"
+#include "generator/PageWriter.h"
 
 namespace {
 constexpr qsizetype FlushSize = 256 * 1024;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ErrorInfo.h"
+#include "core/ErrorInfo.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "RememberedPaths.h"
+#include "generator/RememberedPaths.h"
 
 namespace {
 struct KeyInfo

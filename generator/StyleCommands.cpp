@@ -1,7 +1,7 @@
-#include "StyleCommands.h"
+#include "generator/StyleCommands.h"
 
-#include "AppText.h"
-#include "ErrorInfo.h"
+#include "core/AppText.h"
+#include "core/ErrorInfo.h"
 
 #include <QLocale>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "PageStyleSettings.h"
-#include "RememberedPaths.h"
+#include "core/Dialogs.h"
+#include "generator/PageStyleSettings.h"
+#include "generator/RememberedPaths.h"
 
 // The "..." commands of the style panel: they fill style fields through the font,
 // colour and file dialogs. A cancelled dialog changes nothing; each command returns

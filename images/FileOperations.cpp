@@ -1,8 +1,8 @@
-#include "FileOperations.h"
+#include "images/FileOperations.h"
 
-#include "AppText.h"
-#include "ErrorInfo.h"
-#include "PathNames.h"
+#include "core/AppText.h"
+#include "core/ErrorInfo.h"
+#include "core/PathNames.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "ImageList.h"
+#include "images/ImageList.h"
 
-#include "ErrorInfo.h"
-#include "PathNames.h"
+#include "core/ErrorInfo.h"
+#include "core/PathNames.h"
 
 #include <QFileInfo>
 #include <cmath>

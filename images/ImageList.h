@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageEntry.h"
+#include "core/ImageEntry.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "PreviewLoader.h"
+#include "images/PreviewLoader.h"
 
 #include <QFileInfo>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "SaneLibrary.h"
+#include "images/SaneLibrary.h"
 
 #include <sane/sane.h>
 

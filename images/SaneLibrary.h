@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ErrorInfo.h"
-#include "ScannerDevice.h"
+#include "core/ErrorInfo.h"
+#include "images/ScannerDevice.h"
 
 #include <QImage>
 #include <QLibrary>

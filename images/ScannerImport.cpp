@@ -1,6 +1,6 @@
-#include "ScannerImport.h"
+#include "images/ScannerImport.h"
 
-#include "SaneLibrary.h"
+#include "images/SaneLibrary.h"
 
 #include <QThread>
 

@@ -1,6 +1,6 @@
-#include "PreviewFileChoice.h"
+#include "preview/PreviewFileChoice.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 const QString PreviewFileChoice::Filter =
     QStringLiteral("HTML (*.html)|*.html|HTM (*.htm)|*.htm|All (*.*)|*.*");

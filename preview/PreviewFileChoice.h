@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "RememberedPaths.h"
+#include "core/Dialogs.h"
+#include "generator/RememberedPaths.h"
 
 #include <optional>
 

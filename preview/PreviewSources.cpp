@@ -1,6 +1,6 @@
-#include "PreviewSources.h"
+#include "preview/PreviewSources.h"
 
-#include "PathNames.h"
+#include "core/PathNames.h"
 
 PreviewSources::PreviewSources(const AlbumGenerator::Input &album)
 {

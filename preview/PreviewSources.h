@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AlbumGenerator.h"
+#include "generator/AlbumGenerator.h"
 
 #include <QHash>
 #include <QString>

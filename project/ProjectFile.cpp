@@ -1,6 +1,6 @@
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "ErrorInfo.h"
-#include "WorkingSet.h"
+#include "core/Dialogs.h"
+#include "core/ErrorInfo.h"
+#include "project/WorkingSet.h"
 
 #include <QByteArray>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "SettingsStore.h"
+#include "project/SettingsStore.h"
 
-#include "ErrorInfo.h"
+#include "core/ErrorInfo.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ShellSettings.h"
+#include "project/ShellSettings.h"
 
 #include <QLocale>
 #include <cmath>

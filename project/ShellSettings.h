@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingsStore.h"
+#include "project/SettingsStore.h"
 
 #include <QList>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AlbumGenerator.h"
-#include "ImageList.h"
-#include "PageStyleSettings.h"
-#include "RememberedPaths.h"
+#include "generator/AlbumGenerator.h"
+#include "generator/PageStyleSettings.h"
+#include "generator/RememberedPaths.h"
+#include "images/ImageList.h"
 
 // The album being worked on, as the main window owns it and the project file stores it.
 struct WorkingSet

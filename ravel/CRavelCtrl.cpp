@@ -1,10 +1,10 @@
-#include "CRavelCtrl.h"
+#include "ravel/CRavelCtrl.h"
 
-#include "CRavelThread.h"
-#include "RavelFtpLibrary.h"
-#include "RavelJobEvent.h"
-#include "RavelNotifyEvent.h"
-#include "RavelPagesLibrary.h"
+#include "ravel/CRavelThread.h"
+#include "ravel/RavelFtpLibrary.h"
+#include "ravel/RavelJobEvent.h"
+#include "ravel/RavelNotifyEvent.h"
+#include "ravel/RavelPagesLibrary.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

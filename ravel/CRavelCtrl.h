@@ -1,9 +1,9 @@
 #pragma once
 
-#include "RavelError.h"
-#include "RavelJobSignal.h"
-#include "RavelMessages.h"
-#include "RavelState.h"
+#include "ravel/RavelError.h"
+#include "ravel/RavelJobSignal.h"
+#include "ravel/RavelMessages.h"
+#include "ravel/RavelState.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "CRavelThread.h"
+#include "ravel/CRavelThread.h"
 
-#include "RavelFileError.h"
-#include "RavelJobSignal.h"
-#include "RavelNotifyEvent.h"
-#include "RavelState.h"
+#include "ravel/RavelFileError.h"
+#include "ravel/RavelJobSignal.h"
+#include "ravel/RavelNotifyEvent.h"
+#include "ravel/RavelState.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RavelFtpLibrary.h"
-#include "RavelJobEvent.h"
+#include "ravel/RavelFtpLibrary.h"
+#include "ravel/RavelJobEvent.h"
 
 #include <QFile>
 #include <QThread>

@@ -1,8 +1,8 @@
-#include "RavelClassFactory.h"
+#include "ravel/RavelClassFactory.h"
 
-#include "CRavelCtrl.h"
-#include "RavelPagesLibrary.h"
-#include "RavelRegistry.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelPagesLibrary.h"
+#include "ravel/RavelRegistry.h"
 
 #include <QObject>
 #include <atomic>

@@ -1,6 +1,6 @@
-#include "RavelDispatch.h"
+#include "ravel/RavelDispatch.h"
 
-#include "CRavelCtrl.h"
+#include "ravel/CRavelCtrl.h"
 
 #include <QHash>
 #include <QMetaClassInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelError.h"
+#include "ravel/RavelError.h"
 
 #include <QString>
 #include <QVariant>

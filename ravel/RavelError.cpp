@@ -1,4 +1,4 @@
-#include "RavelError.h"
+#include "ravel/RavelError.h"
 
 qint32 RavelError::hresult() const
 {

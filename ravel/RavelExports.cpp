@@ -1,7 +1,7 @@
-#include "RavelExports.h"
+#include "ravel/RavelExports.h"
 
-#include "RavelClassFactory.h"
-#include "RavelRegistry.h"
+#include "ravel/RavelClassFactory.h"
+#include "ravel/RavelRegistry.h"
 
 #include <cstring>
 

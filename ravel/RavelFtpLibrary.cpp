@@ -1,4 +1,4 @@
-#include "RavelFtpLibrary.h"
+#include "ravel/RavelFtpLibrary.h"
 
 #include <QFileInfo>
 #include <dlfcn.h>

@@ -1,4 +1,4 @@
-#include "RavelJobSignal.h"
+#include "ravel/RavelJobSignal.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelMessages.h"
+#include "ravel/RavelMessages.h"
 
 #include <QEvent>
 #include <QString>

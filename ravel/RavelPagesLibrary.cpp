@@ -1,7 +1,7 @@
-#include "RavelPagesLibrary.h"
+#include "ravel/RavelPagesLibrary.h"
 
-#include "RavelPagesApi.h"
-#include "RavelRegistry.h"
+#include "ravel/RavelPagesApi.h"
+#include "ravel/RavelRegistry.h"
 
 #include <QFileInfo>
 #include <QLibrary>

@@ -1,6 +1,6 @@
-#include "RavelPersistence.h"
+#include "ravel/RavelPersistence.h"
 
-#include "CRavelCtrl.h"
+#include "ravel/CRavelCtrl.h"
 
 #include <variant>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelPropertyBag.h"
+#include "ravel/RavelPropertyBag.h"
 
 #include <QStringList>
 #include <vector>

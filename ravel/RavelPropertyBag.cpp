@@ -1,4 +1,4 @@
-#include "RavelPropertyBag.h"
+#include "ravel/RavelPropertyBag.h"
 
 #include <QFile>
 #include <QSaveFile>

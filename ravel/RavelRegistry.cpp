@@ -1,7 +1,7 @@
-#include "RavelRegistry.h"
+#include "ravel/RavelRegistry.h"
 
-#include "CRavelCtrl.h"
-#include "RavelClassFactory.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelClassFactory.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "RavelValueList.h"
+#include "ravel/RavelValueList.h"
 
 RavelValueList::Entries RavelValueList::of(const QString &property)
 {

@@ -1,7 +1,7 @@
-#include "SampleAlbum.h"
+#include "tools/SampleAlbum.h"
 
-#include "PathNames.h"
-#include "ProjectFile.h"
+#include "core/PathNames.h"
+#include "project/ProjectFile.h"
 
 #include <QDir>
 #include <QFile>

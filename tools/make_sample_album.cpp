@@ -1,4 +1,4 @@
-#include "SampleAlbum.h"
+#include "tools/SampleAlbum.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "ChangedFiles.h"
+#include "upload/ChangedFiles.h"
 
-#include "CRavelCtrl.h"
-#include "RavelSession.h"
+#include "ravel/CRavelCtrl.h"
+#include "upload/RavelSession.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PublishManifest.h"
+#include "upload/PublishManifest.h"
 
 #include <QHash>
 #include <QObject>

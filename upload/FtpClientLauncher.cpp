@@ -1,9 +1,9 @@
-#include "FtpClientLauncher.h"
+#include "upload/FtpClientLauncher.h"
 
-#include "AppText.h"
-#include "Dialogs.h"
-#include "ErrorInfo.h"
-#include "SettingsStore.h"
+#include "core/AppText.h"
+#include "core/Dialogs.h"
+#include "core/ErrorInfo.h"
+#include "project/SettingsStore.h"
 
 #include <QFileInfo>
 #include <QProcess>

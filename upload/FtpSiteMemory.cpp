@@ -1,6 +1,6 @@
-#include "FtpSiteMemory.h"
+#include "upload/FtpSiteMemory.h"
 
-#include "SettingsStore.h"
+#include "project/SettingsStore.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FtpSite.h"
+#include "upload/FtpSite.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "PublishManifest.h"
+#include "upload/PublishManifest.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "RavelSession.h"
+#include "upload/RavelSession.h"
 
-#include "CRavelCtrl.h"
-#include "RavelDispatch.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
 
 #include <QEventLoop>
 #include <QTimer>

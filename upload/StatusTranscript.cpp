@@ -1,7 +1,7 @@
-#include "StatusTranscript.h"
+#include "upload/StatusTranscript.h"
 
-#include "AppText.h"
-#include "CRavelCtrl.h"
+#include "core/AppText.h"
+#include "ravel/CRavelCtrl.h"
 
 const QString StatusTranscript::Initial = QStringLiteral("FTP Operation Status\r\n");
 

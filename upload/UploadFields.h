@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FtpSiteMemory.h"
+#include "upload/FtpSiteMemory.h"
 
 // The upload panel's fields as the upload job reads and writes them: the window's panel,
 // or the command line's options.

@@ -1,4 +1,4 @@
-#include "UploadFlags.h"
+#include "upload/UploadFlags.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
-#include "UploadJob.h"
+#include "upload/UploadJob.h"
 
-#include "AppText.h"
-#include "CRavelCtrl.h"
-#include "Dialogs.h"
-#include "RavelDispatch.h"
-#include "UploadFields.h"
+#include "core/AppText.h"
+#include "core/Dialogs.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
+#include "upload/UploadFields.h"
 
 #include <QFileInfo>
 

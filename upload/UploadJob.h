@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ChangedFiles.h"
-#include "FtpSite.h"
-#include "RavelSession.h"
-#include "StatusTranscript.h"
-#include "UploadFlags.h"
-#include "UploadPlan.h"
-#include "UploadFields.h"
-#include "UploadTally.h"
+#include "upload/ChangedFiles.h"
+#include "upload/FtpSite.h"
+#include "upload/RavelSession.h"
+#include "upload/StatusTranscript.h"
+#include "upload/UploadFields.h"
+#include "upload/UploadFlags.h"
+#include "upload/UploadPlan.h"
+#include "upload/UploadTally.h"
 
 #include <QObject>
 #include <QVariantList>

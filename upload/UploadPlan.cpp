@@ -1,7 +1,7 @@
-#include "UploadPlan.h"
+#include "upload/UploadPlan.h"
 
-#include "GalleryWriter.h"
-#include "PathNames.h"
+#include "core/PathNames.h"
+#include "generator/GalleryWriter.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WorkingSet.h"
+#include "project/WorkingSet.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "UploadTally.h"
+#include "upload/UploadTally.h"
 
-#include "AppText.h"
+#include "core/AppText.h"
 
 void UploadTally::failed(const QString &localName)
 {

@@ -1,4 +1,4 @@
-#include "FtpAsciiCodec.h"
+#include "ravel/ftplib/FtpAsciiCodec.h"
 
 QByteArray FtpAsciiCodec::toNetwork(const char *data, qint64 size)
 {

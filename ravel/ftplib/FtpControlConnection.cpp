@@ -1,6 +1,6 @@
-#include "FtpControlConnection.h"
+#include "ravel/ftplib/FtpControlConnection.h"
 
-#include "FtpTranscript.h"
+#include "ravel/ftplib/FtpTranscript.h"
 
 #include <QTcpSocket>
 #include <poll.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FtpInterrupt.h"
-#include "FtpNotify.h"
-#include "FtpReplyParser.h"
+#include "ravel/ftplib/FtpInterrupt.h"
+#include "ravel/ftplib/FtpNotify.h"
+#include "ravel/ftplib/FtpReplyParser.h"
 
 #include <QDeadlineTimer>
 #include <QHostAddress>

@@ -1,4 +1,4 @@
-#include "FtpDataAddress.h"
+#include "ravel/ftplib/FtpDataAddress.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "FtpInterrupt.h"
+#include "ravel/ftplib/FtpInterrupt.h"
 
 #include <algorithm>
 #include <sys/socket.h>

@@ -1,8 +1,8 @@
 // The C interface: finds the calling thread's session, checks the arguments, and converts
 // between C strings and the session's types.
 
-#include "FtpLib.h"
-#include "FtpSession.h"
+#include "ravel/ftplib/FtpLib.h"
+#include "ravel/ftplib/FtpSession.h"
 
 #include <QFile>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "FtpListSplitter.h"
+#include "ravel/ftplib/FtpListSplitter.h"
 
 #include <utility>
 

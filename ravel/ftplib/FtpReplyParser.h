@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FtpReply.h"
+#include "ravel/ftplib/FtpReply.h"
 
 #include <QQueue>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "FtpSession.h"
+#include "ravel/ftplib/FtpSession.h"
 
-#include "FtpControlConnection.h"
+#include "ravel/ftplib/FtpControlConnection.h"
 
 #include <QHostInfo>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FtpInterrupt.h"
-#include "FtpNotify.h"
-#include "FtpTranscript.h"
-#include "FtpTransfer.h"
-#include "FtpTransferThread.h"
+#include "ravel/ftplib/FtpInterrupt.h"
+#include "ravel/ftplib/FtpNotify.h"
+#include "ravel/ftplib/FtpTranscript.h"
+#include "ravel/ftplib/FtpTransfer.h"
+#include "ravel/ftplib/FtpTransferThread.h"
 
 #include <QByteArray>
 #include <QString>

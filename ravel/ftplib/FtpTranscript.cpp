@@ -1,4 +1,4 @@
-#include "FtpTranscript.h"
+#include "ravel/ftplib/FtpTranscript.h"
 
 #include <QDateTime>
 #include <unistd.h>

@@ -1,9 +1,9 @@
-#include "FtpTransfer.h"
+#include "ravel/ftplib/FtpTransfer.h"
 
-#include "FtpDataAddress.h"
+#include "ravel/ftplib/FtpDataAddress.h"
 
-#include "FtpControlConnection.h"
-#include "FtpInterrupt.h"
+#include "ravel/ftplib/FtpControlConnection.h"
+#include "ravel/ftplib/FtpInterrupt.h"
 
 #include <QFile>
 #include <QRegularExpression>

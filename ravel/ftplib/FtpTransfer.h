@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FtpAsciiCodec.h"
-#include "FtpListSplitter.h"
-#include "FtpNotify.h"
+#include "ravel/ftplib/FtpAsciiCodec.h"
+#include "ravel/ftplib/FtpListSplitter.h"
+#include "ravel/ftplib/FtpNotify.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

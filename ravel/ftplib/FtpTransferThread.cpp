@@ -1,4 +1,4 @@
-#include "FtpTransferThread.h"
+#include "ravel/ftplib/FtpTransferThread.h"
 
 FtpTransferThread::FtpTransferThread()
 {

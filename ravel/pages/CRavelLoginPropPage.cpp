@@ -1,4 +1,4 @@
-#include "CRavelLoginPropPage.h"
+#include "ravel/pages/CRavelLoginPropPage.h"
 
 #include <QLineEdit>
 

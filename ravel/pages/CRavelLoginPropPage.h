@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelPropertyPage.h"
+#include "ravel/pages/RavelPropertyPage.h"
 
 // "Login Info": host, user name, password and account, written as they are typed.
 class CRavelLoginPropPage : public RavelPropertyPage

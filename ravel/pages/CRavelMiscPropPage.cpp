@@ -1,4 +1,4 @@
-#include "CRavelMiscPropPage.h"
+#include "ravel/pages/CRavelMiscPropPage.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelPropertyPage.h"
+#include "ravel/pages/RavelPropertyPage.h"
 
 // "File Settings": listing and logging switches, the file names and the transfer type.
 class CRavelMiscPropPage : public RavelPropertyPage

@@ -1,4 +1,4 @@
-#include "CRavelProxyPropPage.h"
+#include "ravel/pages/CRavelProxyPropPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

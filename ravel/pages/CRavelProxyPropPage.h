@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelPropertyPage.h"
+#include "ravel/pages/RavelPropertyPage.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "CRavelSettingsPropPage.h"
+#include "ravel/pages/CRavelSettingsPropPage.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelPropertyPage.h"
+#include "ravel/pages/RavelPropertyPage.h"
 
 // "FTP Settings": port, time-out, call mode and start directory. Its values reach the
 // component only when the frame applies the pages: they run jobs on the worker.

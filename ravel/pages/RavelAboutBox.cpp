@@ -1,4 +1,4 @@
-#include "RavelAboutBox.h"
+#include "ravel/pages/RavelAboutBox.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

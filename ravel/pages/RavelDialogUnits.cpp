@@ -1,4 +1,4 @@
-#include "RavelDialogUnits.h"
+#include "ravel/pages/RavelDialogUnits.h"
 
 #include <QFont>
 #include <QFontMetrics>

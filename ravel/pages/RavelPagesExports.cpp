@@ -1,12 +1,12 @@
 // The window part's entry points, resolved by name by the component (RavelPagesApi.h).
-#include "CRavelCtrl.h"
-#include "CRavelLoginPropPage.h"
-#include "CRavelMiscPropPage.h"
-#include "CRavelProxyPropPage.h"
-#include "CRavelSettingsPropPage.h"
-#include "RavelAboutBox.h"
-#include "RavelPagesApi.h"
-#include "RavelPropertyFrame.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelPagesApi.h"
+#include "ravel/pages/CRavelLoginPropPage.h"
+#include "ravel/pages/CRavelMiscPropPage.h"
+#include "ravel/pages/CRavelProxyPropPage.h"
+#include "ravel/pages/CRavelSettingsPropPage.h"
+#include "ravel/pages/RavelAboutBox.h"
+#include "ravel/pages/RavelPropertyFrame.h"
 
 #include <QApplication>
 

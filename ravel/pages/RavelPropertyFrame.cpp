@@ -1,10 +1,10 @@
-#include "RavelPropertyFrame.h"
+#include "ravel/pages/RavelPropertyFrame.h"
 
-#include "CRavelCtrl.h"
-#include "CRavelLoginPropPage.h"
-#include "CRavelMiscPropPage.h"
-#include "CRavelProxyPropPage.h"
-#include "CRavelSettingsPropPage.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/pages/CRavelLoginPropPage.h"
+#include "ravel/pages/CRavelMiscPropPage.h"
+#include "ravel/pages/CRavelProxyPropPage.h"
+#include "ravel/pages/CRavelSettingsPropPage.h"
 
 #include <QDialogButtonBox>
 #include <QMessageBox>

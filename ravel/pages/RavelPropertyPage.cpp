@@ -1,7 +1,7 @@
-#include "RavelPropertyPage.h"
+#include "ravel/pages/RavelPropertyPage.h"
 
-#include "CRavelCtrl.h"
-#include "RavelDispatch.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RavelDialogUnits.h"
+#include "ravel/pages/RavelDialogUnits.h"
 
 #include <QPointer>
 #include <QVariant>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FramePacer.h"
+#include "shell/FramePacer.h"
 
 #include <QApplication>
 #include <QDialog>

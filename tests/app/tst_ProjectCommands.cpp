@@ -1,6 +1,6 @@
-#include "AppTestSupport.h"
-#include "LumoraWebPageGen.h"
-#include "ScriptedDialogs.h"
+#include "shell/LumoraWebPageGen.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,10 +1,10 @@
-#include "AppTestSupport.h"
-#include "FileBrowserPanel.h"
-#include "LumoraWebPageGen.h"
-#include "RecordingOutput.h"
-#include "ScriptedDialogs.h"
-#include "SettingsStore.h"
-#include "ToolTips.h"
+#include "images/gui/FileBrowserPanel.h"
+#include "project/SettingsStore.h"
+#include "shell/LumoraWebPageGen.h"
+#include "shell/ToolTips.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/RecordingOutput.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QFile>

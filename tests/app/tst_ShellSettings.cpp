@@ -1,5 +1,5 @@
-#include "SettingsStore.h"
-#include "ShellSettings.h"
+#include "project/SettingsStore.h"
+#include "project/ShellSettings.h"
 
 #include <QFile>
 #include <QTest>

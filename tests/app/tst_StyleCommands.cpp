@@ -1,6 +1,6 @@
-#include "AppText.h"
-#include "ScriptedDialogs.h"
-#include "StyleCommands.h"
+#include "core/AppText.h"
+#include "generator/StyleCommands.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QTest>
 

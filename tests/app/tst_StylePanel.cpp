@@ -1,8 +1,8 @@
-#include "AppTestSupport.h"
-#include "ColorSwatch.h"
-#include "LayoutChooserDialog.h"
-#include "LumoraWebPageGen.h"
-#include "ScriptedDialogs.h"
+#include "shell/ColorSwatch.h"
+#include "shell/LayoutChooserDialog.h"
+#include "shell/LumoraWebPageGen.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -1,11 +1,11 @@
-#include "AppTestSupport.h"
-#include "FtpTestServer.h"
-#include "LumoraWebPageGen.h"
-#include "ProjectFile.h"
-#include "RavelDispatch.h"
-#include "ScriptedDialogs.h"
-#include "SettingsStore.h"
-#include "UploadJob.h"
+#include "project/ProjectFile.h"
+#include "project/SettingsStore.h"
+#include "ravel/RavelDispatch.h"
+#include "shell/LumoraWebPageGen.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/FtpTestServer.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "upload/UploadJob.h"
 
 #include <QAction>
 #include <QComboBox>

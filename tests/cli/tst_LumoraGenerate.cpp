@@ -1,5 +1,5 @@
-#include "ProgramRun.h"
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,7 +62,8 @@ void tst_LumoraGenerate::runs_data()
     QTest::newRow("unknown word is a usage error that lists the words")
         << QStringList{"generate", "--project", "album.lwp",    "--layout",
                        "cancel",   "--output",  "out/none.html"}
-        << 2 << "lumora: --layout takes one of: frame, framethumb, thumb, lrscroll, udscroll, gallery\n"
+        << 2
+        << "lumora: --layout takes one of: frame, framethumb, thumb, lrscroll, udscroll, gallery\n"
         << ""
         << "";
     QTest::newRow("empty output is a usage error")

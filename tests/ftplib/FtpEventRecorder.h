@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FtpLib.h"
+#include "ravel/ftplib/FtpLib.h"
 
 #include <QList>
 #include <QObject>

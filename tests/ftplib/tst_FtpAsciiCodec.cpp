@@ -1,4 +1,4 @@
-#include "FtpAsciiCodec.h"
+#include "ravel/ftplib/FtpAsciiCodec.h"
 
 #include <QTest>
 

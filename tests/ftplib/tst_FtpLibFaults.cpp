@@ -1,6 +1,6 @@
-#include "FtpEventRecorder.h"
-#include "FtpLib.h"
-#include "FtpTestServer.h"
+#include "ravel/ftplib/FtpLib.h"
+#include "tests/ftplib/FtpEventRecorder.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "FtpEventRecorder.h"
-#include "FtpLib.h"
-#include "FtpTestFiles.h"
-#include "FtpTestServer.h"
+#include "ravel/ftplib/FtpLib.h"
+#include "tests/ftplib/FtpEventRecorder.h"
+#include "tests/ftplib/FtpTestFiles.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QDir>
 #include <QLibrary>

@@ -1,4 +1,4 @@
-#include "FtpNotify.h"
+#include "ravel/ftplib/FtpNotify.h"
 
 #include <QTest>
 

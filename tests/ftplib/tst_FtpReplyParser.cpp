@@ -1,4 +1,4 @@
-#include "FtpReplyParser.h"
+#include "ravel/ftplib/FtpReplyParser.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The 227 reply's port and the PORT command: any reply text is safe, and every address
 // and port we announce reads back as itself.
-#include "FtpDataAddress.h"
+#include "ravel/ftplib/FtpDataAddress.h"
 
 #include <cstddef>
 #include <cstdint>

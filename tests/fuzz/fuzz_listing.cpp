@@ -1,6 +1,6 @@
 // Listing data in any shape and any cut: lines stay bounded, never empty, never carry a
 // line break, and no byte but line ends is lost.
-#include "FtpListSplitter.h"
+#include "ravel/ftplib/FtpListSplitter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Project files from anywhere: loading must never crash, hang or read out of bounds.
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
 #include <cstddef>
 #include <cstdint>

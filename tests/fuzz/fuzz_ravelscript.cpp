@@ -1,6 +1,6 @@
 // Statements of `lumora ravel`: words and literals from any line, and every literal prints
 // back as a literal that reads as the same value.
-#include "RavelScript.h"
+#include "ravelscript/RavelScript.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Server replies from anywhere, cut at any point: the reader must stay within its bounds,
 // and a failed stream must stay failed.
-#include "FtpReplyParser.h"
+#include "ravel/ftplib/FtpReplyParser.h"
 
 #include <cstddef>
 #include <cstdint>

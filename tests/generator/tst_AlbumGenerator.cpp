@@ -1,7 +1,7 @@
-#include "AlbumGenerator.h"
-#include "AppText.h"
-#include "FileSizeLimit.h"
-#include "ScriptedDialogs.h"
+#include "core/AppText.h"
+#include "generator/AlbumGenerator.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "AlbumGenerator.h"
-#include "ScriptedDialogs.h"
+#include "generator/AlbumGenerator.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QBuffer>
 #include <QDataStream>

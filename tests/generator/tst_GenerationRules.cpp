@@ -1,6 +1,6 @@
-#include "AlbumGenerator.h"
-#include "FontMarkup.h"
-#include "PathNames.h"
+#include "core/PathNames.h"
+#include "generator/AlbumGenerator.h"
+#include "generator/FontMarkup.h"
 
 #include <QTest>
 

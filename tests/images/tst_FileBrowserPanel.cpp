@@ -1,7 +1,7 @@
-#include "AppText.h"
-#include "FileBrowserPanel.h"
-#include "FileOperations.h"
-#include "ScriptedDialogs.h"
+#include "core/AppText.h"
+#include "images/FileOperations.h"
+#include "images/gui/FileBrowserPanel.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "AppText.h"
-#include "FileOperations.h"
-#include "ScriptedDialogs.h"
+#include "core/AppText.h"
+#include "images/FileOperations.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>

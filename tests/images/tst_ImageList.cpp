@@ -1,4 +1,4 @@
-#include "ImageList.h"
+#include "images/ImageList.h"
 
 #include <QFile>
 #include <QTemporaryDir>

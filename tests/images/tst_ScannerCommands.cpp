@@ -1,10 +1,10 @@
-#include "AppText.h"
-#include "PicturePreview.h"
-#include "SaneTestBackend.h"
-#include "ScannerCommands.h"
-#include "ScannerSourceDialog.h"
-#include "ScriptedDialogs.h"
-#include "SettingsStore.h"
+#include "core/AppText.h"
+#include "images/gui/PicturePreview.h"
+#include "images/gui/ScannerCommands.h"
+#include "images/gui/ScannerSourceDialog.h"
+#include "project/SettingsStore.h"
+#include "tests/images/SaneTestBackend.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "SaneLibrary.h"
-#include "SaneTestBackend.h"
-#include "ScannerImport.h"
+#include "images/SaneLibrary.h"
+#include "images/ScannerImport.h"
+#include "tests/images/SaneTestBackend.h"
 
 #include <QSet>
 #include <QSignalSpy>

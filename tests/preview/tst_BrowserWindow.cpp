@@ -1,11 +1,11 @@
-#include "AlbumGenerator.h"
-#include "AppText.h"
-#include "BrowserWindow.h"
-#include "PreviewCommand.h"
-#include "PreviewFileChoice.h"
-#include "PreviewSources.h"
-#include "ScriptedDialogs.h"
-#include "Twips.h"
+#include "core/AppText.h"
+#include "core/Twips.h"
+#include "generator/AlbumGenerator.h"
+#include "preview/PreviewFileChoice.h"
+#include "preview/PreviewSources.h"
+#include "preview/gui/BrowserWindow.h"
+#include "preview/gui/PreviewCommand.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "PreviewFileChoice.h"
-#include "ScriptedDialogs.h"
+#include "preview/PreviewFileChoice.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QTest>
 

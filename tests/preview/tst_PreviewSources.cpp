@@ -1,4 +1,4 @@
-#include "PreviewSources.h"
+#include "preview/PreviewSources.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "AppText.h"
-#include "FileSizeLimit.h"
-#include "ProjectFile.h"
-#include "ScriptedDialogs.h"
+#include "core/AppText.h"
+#include "project/ProjectFile.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "SettingsStore.h"
+#include "project/SettingsStore.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "RavelTestHost.h"
+#include "tests/ravel/RavelTestHost.h"
 
-#include "FtpTestServer.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>

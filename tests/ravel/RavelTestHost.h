@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CRavelCtrl.h"
-#include "RavelDispatch.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
 
 #include <QStringList>
 #include <QVariantList>

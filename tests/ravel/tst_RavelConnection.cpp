@@ -1,5 +1,5 @@
-#include "FtpTestServer.h"
-#include "RavelTestHost.h"
+#include "tests/ravel/RavelTestHost.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QFile>
 #include <QTemporaryDir>

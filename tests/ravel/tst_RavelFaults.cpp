@@ -1,6 +1,6 @@
-#include "FtpTestServer.h"
-#include "RavelPersistence.h"
-#include "RavelTestHost.h"
+#include "ravel/RavelPersistence.h"
+#include "tests/ravel/RavelTestHost.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

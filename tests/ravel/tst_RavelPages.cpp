@@ -1,11 +1,11 @@
-#include "CRavelCtrl.h"
-#include "CRavelLoginPropPage.h"
-#include "CRavelMiscPropPage.h"
-#include "CRavelProxyPropPage.h"
-#include "CRavelSettingsPropPage.h"
-#include "RavelDispatch.h"
-#include "RavelError.h"
-#include "RavelRegistry.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
+#include "ravel/RavelError.h"
+#include "ravel/RavelRegistry.h"
+#include "ravel/pages/CRavelLoginPropPage.h"
+#include "ravel/pages/CRavelMiscPropPage.h"
+#include "ravel/pages/CRavelProxyPropPage.h"
+#include "ravel/pages/CRavelSettingsPropPage.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "CRavelCtrl.h"
-#include "RavelDispatch.h"
-#include "RavelPersistence.h"
-#include "RavelValueList.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
+#include "ravel/RavelPersistence.h"
+#include "ravel/RavelValueList.h"
 
 #include <QTemporaryDir>
 #include <QTest>

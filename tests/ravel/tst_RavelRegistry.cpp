@@ -1,7 +1,7 @@
-#include "CRavelCtrl.h"
-#include "RavelDispatch.h"
-#include "RavelExports.h"
-#include "RavelRegistry.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
+#include "ravel/RavelExports.h"
+#include "ravel/RavelRegistry.h"
 
 #include <QFile>
 #include <QLibrary>

@@ -1,8 +1,8 @@
-#include "FtpTestServer.h"
-#include "RavelScript.h"
+#include "ravelscript/RavelScript.h"
+#include "tests/support/FtpTestServer.h"
 
-#include "CRavelCtrl.h"
-#include "RavelPropertyBag.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelPropertyBag.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "FontColorDialog.h"
+#include "dialogs/gui/FontColorDialog.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,9 +1,9 @@
-#include "AppText.h"
-#include "ScriptedDialogs.h"
-#include "SettingsStore.h"
-#include "TipList.h"
-#include "frmAbout.h"
-#include "frmTip.h"
+#include "core/AppText.h"
+#include "project/SettingsStore.h"
+#include "shell/TipList.h"
+#include "shell/frmAbout.h"
+#include "shell/frmTip.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "RecordingOutput.h"
-#include "SoundPlayer.h"
+#include "shell/SoundPlayer.h"
+#include "tests/support/RecordingOutput.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SoundOutput.h"
+#include "shell/SoundOutput.h"
 
 #include <QStringList>
 

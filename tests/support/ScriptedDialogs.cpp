@@ -1,4 +1,4 @@
-#include "ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 template <typename T> T ScriptedDialogs::next(QQueue<T> &queue, T cancelled)
 {

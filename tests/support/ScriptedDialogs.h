@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "core/Dialogs.h"
 
 #include <QList>
 #include <QQueue>

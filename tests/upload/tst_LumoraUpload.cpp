@@ -1,5 +1,5 @@
-#include "FtpTestServer.h"
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
+#include "tests/support/FtpTestServer.h"
 
 #include <QElapsedTimer>
 #include <QFile>

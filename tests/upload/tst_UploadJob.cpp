@@ -1,12 +1,12 @@
-#include "AlbumGenerator.h"
-#include "CRavelCtrl.h"
-#include "FtpTestServer.h"
-#include "GalleryWriter.h"
-#include "RavelDispatch.h"
-#include "ScriptedDialogs.h"
-#include "SettingsStore.h"
-#include "UploadFields.h"
-#include "UploadJob.h"
+#include "generator/AlbumGenerator.h"
+#include "generator/GalleryWriter.h"
+#include "project/SettingsStore.h"
+#include "ravel/CRavelCtrl.h"
+#include "ravel/RavelDispatch.h"
+#include "tests/support/FtpTestServer.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "upload/UploadFields.h"
+#include "upload/UploadJob.h"
 
 #include <QDir>
 #include <QElapsedTimer>

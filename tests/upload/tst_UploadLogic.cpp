@@ -1,9 +1,9 @@
-#include "FtpSiteMemory.h"
-#include "SettingsStore.h"
-#include "StatusTranscript.h"
-#include "UploadFlags.h"
-#include "UploadPlan.h"
-#include "UploadTally.h"
+#include "project/SettingsStore.h"
+#include "upload/FtpSiteMemory.h"
+#include "upload/StatusTranscript.h"
+#include "upload/UploadFlags.h"
+#include "upload/UploadPlan.h"
+#include "upload/UploadTally.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "FtpClientLauncher.h"
-#include "FtpUploadPanel.h"
-#include "RememberedPaths.h"
-#include "ScriptedDialogs.h"
-#include "SettingsStore.h"
-#include "frmFtpSession.h"
+#include "generator/RememberedPaths.h"
+#include "project/SettingsStore.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "upload/FtpClientLauncher.h"
+#include "upload/gui/FtpUploadPanel.h"
+#include "upload/gui/frmFtpSession.h"
 
 #include <QApplication>
 #include <QComboBox>

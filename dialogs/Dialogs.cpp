@@ -1,8 +1,0 @@
-#include "Dialogs.h"
-
-#include "AppText.h"
-
-Dialogs::Answer Dialogs::message(const QString &text, Icon icon)
-{
-    return message(text, AppText::AppTitle, icon, Buttons::Ok);
-}
