@@ -1,4 +1,5 @@
 #include "app/SplashWindow.h"
+#include "app/StartupDialogs.h"
 #include "dialogs/gui/QtDialogs.h"
 #include "shell/LumoraWebPageGen.h"
 
