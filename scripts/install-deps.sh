@@ -12,7 +12,7 @@ packages=(
   # sanitizers and fuzzers
   clang libclang-rt-14-dev
   # tests: real FTP servers, a real X server for the browser engine, tools
-  python3 python3-pyftpdlib vsftpd xvfb xauth curl imagemagick tidy
+  python3 python3-pyftpdlib python3-openssl openssl vsftpd xvfb xauth curl imagemagick tidy
   # desktop integration: MIME type, AppStream metainfo and desktop entry checks
   shared-mime-info appstream desktop-file-utils
   # benchmarks

@@ -1,8 +1,10 @@
 #include "ravel/ftplib/FtpControlConnection.h"
 
+#include "ravel/ftplib/FtpTls.h"
 #include "ravel/ftplib/FtpTranscript.h"
 
-#include <QTcpSocket>
+#include <QSslCipher>
+#include <QSslSocket>
 #include <poll.h>
 
 FtpControlConnection::FtpControlConnection(FtpTranscript &transcript) : m_transcript(transcript) {}
@@ -15,7 +17,7 @@ FtpControlConnection::~FtpControlConnection()
 int FtpControlConnection::open(const QHostAddress &address, quint16 port, FtpInterrupt *watch)
 {
     close();
-    m_socket = std::make_unique<QTcpSocket>();
+    m_socket = std::make_unique<QSslSocket>();
     // A server flooding the control connection must not fill memory.
     m_socket->setReadBufferSize(FtpReplyParser::MaxReply);
     m_transcript.write(FtpTranscript::Kind::Note, "connecting to " + address.toString().toUtf8() +
@@ -46,6 +48,32 @@ bool FtpControlConnection::isOpen() const
     return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
 }
 
+int FtpControlConnection::startTls(FtpTls &tls, const QString &host)
+{
+    if (!isOpen())
+        return FTPLIB_NOTCONNECTED;
+    m_waiting = true;
+    const int code = tls.secureControl(*m_socket, host, m_timeout);
+    m_waiting = false;
+    if (code == FTPLIB_OK) {
+        m_transcript.write(FtpTranscript::Kind::Note,
+                           "TLS " + m_socket->sessionCipher().protocolString().toUtf8() +
+                               ", certificate sha256 " + tls.peerFingerprint());
+        return code;
+    }
+    noteFailure(code == FTPLIB_UNTRUSTEDCERT
+                    ? "certificate not trusted (sha256 " + tls.peerFingerprint() +
+                          "): " + tls.verifyError()
+                    : "TLS handshake failed: " + m_socket->errorString().toUtf8());
+    close();
+    return code;
+}
+
+bool FtpControlConnection::isEncrypted() const
+{
+    return m_socket && m_socket->isEncrypted();
+}
+
 void FtpControlConnection::close()
 {
     // Before the descriptor goes: the number may be handed out again.
@@ -59,6 +87,7 @@ void FtpControlConnection::close()
     }
     m_parser.reset();
     type = 0;
+    dataProtected = false;
 }
 
 void FtpControlConnection::moveToThread(QThread *thread)

@@ -8,8 +8,9 @@
 #include <QHostAddress>
 #include <memory>
 
+class FtpTls;
 class FtpTranscript;
-class QTcpSocket;
+class QSslSocket;
 class QThread;
 
 // The control connection: sends command lines, reads whole replies (each, and the answer to a
@@ -31,6 +32,12 @@ public:
     int open(const QHostAddress &address, quint16 port, FtpInterrupt *watch = nullptr);
     void unwatch() { m_watch.reset(); }
     bool isOpen() const;
+    // The handshake after AUTH TLS: 0, FTPLIB_UNTRUSTEDCERT or FTPLIB_NOREPLY (the
+    // connection is closed on failure).
+    int startTls(FtpTls &tls, const QString &host);
+    bool isEncrypted() const;
+    // Data connections are protected (PROT P), from the socket of the control connection.
+    const QSslSocket *protectedBy() const { return dataProtected ? m_socket.get() : nullptr; }
     void close();
     void moveToThread(QThread *thread);
     // Forgets every byte received and not yet read as a reply.
@@ -73,6 +80,8 @@ public:
     qintptr descriptor() const;
     // Type of the data connections as last agreed with TYPE, or 0 when not known.
     char type = 0;
+    // PROT P was agreed.
+    bool dataProtected = false;
 
 private:
     int readReply(FtpReply &reply, const QDeadlineTimer &deadline);
@@ -81,7 +90,7 @@ private:
     void lost();
 
     FtpTranscript &m_transcript;
-    std::unique_ptr<QTcpSocket> m_socket;
+    std::unique_ptr<QSslSocket> m_socket;
     std::unique_ptr<FtpInterrupt::Watch> m_watch;
     FtpReplyParser m_parser;
     FtpNotify m_echo;

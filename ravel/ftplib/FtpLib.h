@@ -71,6 +71,8 @@ enum FtpLibCode : int
     FTPLIB_CMDNOTIMPLEMENTED = 3003,
     FTPLIB_PWDBADFMT = 3004,
     FTPLIB_PASVCMDNOTIMPL = 3005,
+    FTPLIB_TLSREFUSED = 3006,    // TLS required, and the server refused AUTH TLS or PROT P
+    FTPLIB_UNTRUSTEDCERT = 3007, // the certificate did not verify and is not a trusted one
     FTPLIB_CANTCREATEWINDOW = 5002,
     FTPLIB_INSMEMORY = 5003,
     FTPLIB_CANTCREATESOCKET = 5004,
@@ -99,6 +101,14 @@ enum FtpLibFirewall : int
     FTPLIB_FW_OPEN = 103,         // log in to the proxy, "OPEN host", then the user
     FTPLIB_FW_USER_LOGON = 106,   // log in to the proxy, then "USER user@host"
     FTPLIB_FW_USER_NOLOGON = 109, // "USER user@host" straight away
+};
+
+// Security modes of LibSetSecurity.
+enum FtpLibSecurity : int
+{
+    FTPLIB_SECURITY_PLAIN = 0,       // no TLS
+    FTPLIB_SECURITY_IFAVAILABLE = 1, // AUTH TLS; a server that refuses it gets a plain session
+    FTPLIB_SECURITY_REQUIRED = 2,    // AUTH TLS; a refusal ends the login before USER
 };
 
 // One notification. `message` is the number the caller handed in; `first` and `second` are
@@ -244,6 +254,20 @@ FTPLIB_EXPORT void *LibSessionHandle(void);
 // LibDropConnection) fails at once with FTPLIB_CANCELBYUSER and closes the connection.
 FTPLIB_EXPORT int LibCancelLogin(void *session);
 
+// TLS of the next login (FtpLibSecurity); FTPLIB_SECURITY_PLAIN is the default.
+FTPLIB_EXPORT int LibSetSecurity(int mode);
+// SHA-256 fingerprints (hex, either case, colons allowed; separated by commas, semicolons or
+// spaces) of certificates accepted although they do not verify; null or "" clears them.
+FTPLIB_EXPORT int LibSetTrustedFingerprints(const char *list);
+// Adds the certificates of a PEM file to those the system trusts, for this session.
+FTPLIB_EXPORT int LibAddCaFile(const char *path);
+// The last login's server certificate: its SHA-256 fingerprint (lowercase hex), and why it did
+// not verify ("" when it did). Valid until the thread's next library call.
+FTPLIB_EXPORT const char *LibPeerFingerprint(void);
+FTPLIB_EXPORT const char *LibCertificateError(void);
+// Non-zero while the control connection is in TLS.
+FTPLIB_EXPORT int LibTlsActive(void);
+
 // Every function of the library, for one QLibrary::resolve("LibFunctions").
 struct FtpLibFunctions
 {
@@ -287,6 +311,12 @@ struct FtpLibFunctions
     decltype(&LibLastFailure) LastFailure;
     decltype(&LibSessionHandle) SessionHandle;
     decltype(&LibCancelLogin) CancelLogin;
+    decltype(&LibSetSecurity) SetSecurity;
+    decltype(&LibSetTrustedFingerprints) SetTrustedFingerprints;
+    decltype(&LibAddCaFile) AddCaFile;
+    decltype(&LibPeerFingerprint) PeerFingerprint;
+    decltype(&LibCertificateError) CertificateError;
+    decltype(&LibTlsActive) TlsActive;
 };
 
 // The table above, filled.

@@ -59,6 +59,8 @@ const ErrorText errorTexts[] = {
     {FTPLIB_CMDNOTIMPLEMENTED, "Host recognized but couldn't execute the Command"},
     {FTPLIB_PWDBADFMT, "PWD cmd OK, but answer has no \""},
     {FTPLIB_PASVCMDNOTIMPL, "Server doesn't support Passive mode"},
+    {FTPLIB_TLSREFUSED, "TLS required, but the server refused it"},
+    {FTPLIB_UNTRUSTEDCERT, "The server's certificate is not trusted"},
     {FTPLIB_CANTCREATEWINDOW, "Insufficient free resources"},
     {FTPLIB_INSMEMORY, "Insufficient Heap memory"},
     {FTPLIB_CANTCREATESOCKET, "No more sockets"},
@@ -500,6 +502,50 @@ int LibCancelLogin(void *session)
     return FTPLIB_OK;
 }
 
+int LibSetSecurity(int mode)
+{
+    if (!t_session)
+        return FTPLIB_NOTINITIALIZED;
+    if (mode < FTPLIB_SECURITY_PLAIN || mode > FTPLIB_SECURITY_REQUIRED)
+        return FTPLIB_INVALIDPARAMETER;
+    t_session->tls().setMode(FtpTls::Mode(mode));
+    return FTPLIB_OK;
+}
+
+int LibSetTrustedFingerprints(const char *list)
+{
+    if (!t_session)
+        return FTPLIB_NOTINITIALIZED;
+    t_session->tls().setTrustedFingerprints(list ? QByteArray(list) : QByteArray());
+    return FTPLIB_OK;
+}
+
+int LibAddCaFile(const char *path)
+{
+    if (!t_session)
+        return FTPLIB_NOTINITIALIZED;
+    if (!path)
+        return FTPLIB_INVALIDPARAMETER;
+    return t_session->tls().addCaFile(QString::fromUtf8(path)) ? FTPLIB_OK : FTPLIB_CANTOPENFILE;
+}
+
+const char *LibPeerFingerprint(void)
+{
+    t_lastReply = t_session ? t_session->tls().peerFingerprint() : QByteArray();
+    return t_lastReply.constData();
+}
+
+const char *LibCertificateError(void)
+{
+    t_lastReply = t_session ? t_session->tls().verifyError() : QByteArray();
+    return t_lastReply.constData();
+}
+
+int LibTlsActive(void)
+{
+    return t_session && t_session->tlsActive() ? 1 : 0;
+}
+
 const char *LibErrorText(int code)
 {
     for (const ErrorText &e : errorTexts) {
@@ -512,14 +558,52 @@ const char *LibErrorText(int code)
 const FtpLibFunctions *LibFunctions(void)
 {
     static const FtpLibFunctions functions = {
-        LibStartSession,   LibEndSession, LibSetReplyEcho,  LibSetTimeout,    LibSetPort,
-        LibSetPassive,     LibAsyncOn,    LibAsyncOff,      LibTransferSize,  LibSetLogFile,
-        LibResetAfterLoss, LibLogin,      LibFirewallLogin, LibQuit,          LibDropConnection,
-        LibDelete,         LibChangeDir,  LibRemoveDir,     LibSendAccount,   LibParentDir,
-        LibRename,         LibSetType,    LibCommand,       LibSystemType,    LibCurrentDir,
-        LibMakeDir,        LibAbort,      LibReceive,       LibReceiveAppend, LibRestartReceive,
-        LibSend,           LibSendAppend, LibRestartSend,   LibList,          LibRemoteHost,
-        LibLastReply,      LibErrorText,  LibLastFailure,   LibSessionHandle, LibCancelLogin,
+        LibStartSession,
+        LibEndSession,
+        LibSetReplyEcho,
+        LibSetTimeout,
+        LibSetPort,
+        LibSetPassive,
+        LibAsyncOn,
+        LibAsyncOff,
+        LibTransferSize,
+        LibSetLogFile,
+        LibResetAfterLoss,
+        LibLogin,
+        LibFirewallLogin,
+        LibQuit,
+        LibDropConnection,
+        LibDelete,
+        LibChangeDir,
+        LibRemoveDir,
+        LibSendAccount,
+        LibParentDir,
+        LibRename,
+        LibSetType,
+        LibCommand,
+        LibSystemType,
+        LibCurrentDir,
+        LibMakeDir,
+        LibAbort,
+        LibReceive,
+        LibReceiveAppend,
+        LibRestartReceive,
+        LibSend,
+        LibSendAppend,
+        LibRestartSend,
+        LibList,
+        LibRemoteHost,
+        LibLastReply,
+        LibErrorText,
+        LibLastFailure,
+        LibSessionHandle,
+        LibCancelLogin,
+        LibSetSecurity,
+        LibSetTrustedFingerprints,
+        LibAddCaFile,
+        LibPeerFingerprint,
+        LibCertificateError,
+        LibTlsActive,
     };
     return &functions;
 }

@@ -86,6 +86,12 @@ void FtpSession::resetAfterLoss()
     m_control->discardInput();
 }
 
+bool FtpSession::tlsActive()
+{
+    waitForTransfer();
+    return m_control->isEncrypted();
+}
+
 bool FtpSession::isConnected()
 {
     waitForTransfer();
@@ -144,6 +150,8 @@ int FtpSession::login(Endpoint target, FtpNotify done)
     beginLogin();
     int code = connectAndGreet(target, false);
     if (code == FTPLIB_OK)
+        code = secure(target);
+    if (code == FTPLIB_OK)
         code = logIn(target.user, target.password, FTPLIB_LOGINREFUSED);
     return finishLogin(code, target, done);
 }
@@ -155,6 +163,8 @@ int FtpSession::firewallLogin(Endpoint proxy, Endpoint target, int type, FtpNoti
                        type == FTPLIB_FW_USER_NOLOGON
                    ? connectAndGreet(proxy, true)
                    : FTPLIB_INVALIDPARAMETER;
+    if (code == FTPLIB_OK)
+        code = secure(proxy);
     if (code == FTPLIB_OK && type != FTPLIB_FW_USER_NOLOGON)
         code = logIn(proxy.user, proxy.password, FTPLIB_FWLOGINREFUSED);
     if (code == FTPLIB_OK && (type == FTPLIB_FW_SITE || type == FTPLIB_FW_OPEN)) {
@@ -193,6 +203,45 @@ int FtpSession::connectAndGreet(const Endpoint &server, bool proxy)
     return code;
 }
 
+int FtpSession::secure(const Endpoint &server)
+{
+    if (m_tls.mode() == FtpTls::Mode::Plain)
+        return FTPLIB_OK;
+    FtpReply reply;
+    const int code = m_control->command("AUTH TLS", reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.code == 234)
+        return m_control->startTls(m_tls, server.host);
+    // A server without TLS answers 500/502/504/534, or (vsftpd) 530 before a login.
+    if (m_tls.mode() == FtpTls::Mode::IfAvailable && reply.kind() == 5) {
+        m_control->noteFailure("TLS not offered by " + server.host.toUtf8() + ": using plain FTP");
+        return FTPLIB_OK;
+    }
+    m_control->noteFailure("TLS required, but " + server.host.toUtf8() +
+                           " answered AUTH TLS with " + reply.lastLineWithText());
+    return reply.code == 421 ? FTPLIB_NOTCONNECTED : FTPLIB_TLSREFUSED;
+}
+
+int FtpSession::protectData()
+{
+    if (!m_control->isEncrypted() || m_control->dataProtected)
+        return FTPLIB_OK;
+    FtpReply reply;
+    int code = m_control->command("PBSZ 0", reply);
+    if (code == FTPLIB_OK && reply.kind() == 2)
+        code = m_control->command("PROT P", reply);
+    if (code != FTPLIB_OK)
+        return code;
+    if (reply.kind() != 2) {
+        m_control->noteFailure("the server refused to protect data connections: " +
+                               reply.lastLineWithText());
+        return FTPLIB_TLSREFUSED;
+    }
+    m_control->dataProtected = true;
+    return FTPLIB_OK;
+}
+
 int FtpSession::logIn(const QByteArray &user, const QByteArray &password, int refused)
 {
     FtpReply reply;
@@ -202,7 +251,7 @@ int FtpSession::logIn(const QByteArray &user, const QByteArray &password, int re
     if (code != FTPLIB_OK)
         return code;
     if (reply.code == 230 || reply.code == 202)
-        return FTPLIB_OK;
+        return protectData();
     return reply.code == 332 ? FTPLIB_ACCOUNTNEEDED : refused;
 }
 
@@ -251,7 +300,8 @@ int FtpSession::simple(const QByteArray &line, int failure, int transient)
 
 int FtpSession::sendAccount(const QByteArray &account)
 {
-    return simple("ACCT " + account, FTPLIB_LOGINREFUSED, FTPLIB_LOGINREFUSED);
+    const int code = simple("ACCT " + account, FTPLIB_LOGINREFUSED, FTPLIB_LOGINREFUSED);
+    return code == FTPLIB_OK ? protectData() : code;
 }
 
 int FtpSession::rename(const QByteArray &from, const QByteArray &to)
@@ -402,6 +452,7 @@ int FtpSession::run(FtpTransfer::Request request, bool async,
         return end({code, -1, 0, {}});
     // Read now, not when the session was made: the mode may change between transfers.
     request.passive = m_passive;
+    request.tls = &m_tls;
     m_interrupt.clear();
     auto transfer = std::make_unique<FtpTransfer>(std::move(request), *m_control, m_interrupt);
     if (!async) {

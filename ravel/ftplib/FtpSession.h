@@ -2,6 +2,7 @@
 
 #include "ravel/ftplib/FtpInterrupt.h"
 #include "ravel/ftplib/FtpNotify.h"
+#include "ravel/ftplib/FtpTls.h"
 #include "ravel/ftplib/FtpTranscript.h"
 #include "ravel/ftplib/FtpTransfer.h"
 #include "ravel/ftplib/FtpTransferThread.h"
@@ -41,6 +42,13 @@ public:
     qint64 transferSize() const { return m_transferSize; }
     void setLogFile(int fd) { m_transcript.setDescriptor(fd); }
     void resetAfterLoss();
+    // Settings of the next login and what its handshake found; not while a transfer runs.
+    FtpTls &tls()
+    {
+        waitForTransfer();
+        return m_tls;
+    }
+    bool tlsActive();
     bool isConnected();
 
     int login(Endpoint target, FtpNotify done);
@@ -86,6 +94,10 @@ private:
     int connectAndGreet(const Endpoint &server, bool proxy);
     // The interrupt watches the control socket from now on, for cancelLogin().
     void beginLogin();
+    // AUTH TLS and the handshake, as the mode asks.
+    int secure(const Endpoint &server);
+    // PBSZ 0 and PROT P once logged in over TLS.
+    int protectData();
     int logIn(const QByteArray &user, const QByteArray &password, int refused);
     int finishLogin(int code, const Endpoint &target, const FtpNotify &done);
     // Runs `request`; end(result) is called once with its outcome, on whichever thread ran it,
@@ -96,6 +108,7 @@ private:
     void waitForTransfer();
 
     FtpTranscript m_transcript;
+    FtpTls m_tls;
     std::unique_ptr<FtpControlConnection> m_control;
     FtpInterrupt m_interrupt;
     std::unique_ptr<FtpTransferThread> m_transferThread;

@@ -3,12 +3,12 @@
 #include "ravel/ftplib/FtpDataAddress.h"
 
 #include "ravel/ftplib/FtpControlConnection.h"
+#include "ravel/ftplib/FtpDataListener.h"
 #include "ravel/ftplib/FtpInterrupt.h"
+#include "ravel/ftplib/FtpTls.h"
 
 #include <QFile>
-#include <QRegularExpression>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QSslSocket>
 #include <optional>
 #include <vector>
 
@@ -148,7 +148,7 @@ int FtpTransfer::openPassive()
         return FTPLIB_UNEXPECTEDANSWER;
     }
     const QByteArray where = "to " + endpoint(m_control.peerAddress(), *port);
-    m_data = std::make_unique<QTcpSocket>();
+    m_data = std::make_unique<QSslSocket>();
     m_data->connectToHost(m_control.peerAddress(), *port);
     const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
     if (!m_data->waitForConnected(m_control.timeout())) {
@@ -165,7 +165,7 @@ int FtpTransfer::openActive()
     const QHostAddress local = m_control.localAddress();
     bool isV4 = false;
     const quint32 v4 = local.toIPv4Address(&isV4);
-    m_listener = std::make_unique<QTcpServer>();
+    m_listener = std::make_unique<FtpDataListener>();
     if (!isV4 || !m_listener->listen(local, 0))
         return dataFailure(FTPLIB_CANTBINDSOCKET, "on " + endpoint(local, 0),
                            "cannot listen: " + m_listener->errorString().toUtf8());
@@ -192,11 +192,9 @@ int FtpTransfer::acceptActive()
                                           m_listener->errorString().toUtf8());
     }
     // A listener shut down by an interrupt wakes up with nothing to accept.
-    QTcpSocket *accepted = m_listener->nextPendingConnection();
-    if (!accepted)
+    m_data.reset(m_listener->takeConnection());
+    if (!m_data)
         return FTPLIB_DATACONNECTION;
-    accepted->setParent(nullptr);
-    m_data.reset(accepted);
     m_listener.reset();
     // Only the server we talk to may connect: anyone else could inject or steal the file.
     if (!sameHost(m_data->peerAddress(), m_control.peerAddress()))
@@ -231,9 +229,32 @@ int FtpTransfer::sendRestart()
     return reply.code == 350 ? FTPLIB_OK : FTPLIB_TRANSFERREFUSED;
 }
 
+int FtpTransfer::secureData()
+{
+    const QSslSocket *control = m_control.protectedBy();
+    if (!control || !m_request.tls)
+        return FTPLIB_OK;
+    const int code = m_request.tls->secureData(*m_data, *control, m_control.timeout());
+    if (code == FTPLIB_OK) {
+        // A sender that ends with close_notify may wait for ours (vsftpd does), and Qt does
+        // not answer it: closing our side ends the wait on both.
+        QObject::connect(m_data.get(), &QAbstractSocket::errorOccurred, m_data.get(),
+                         [socket = m_data.get()](QAbstractSocket::SocketError error) {
+                             if (error == QAbstractSocket::RemoteHostClosedError)
+                                 socket->disconnectFromHost();
+                         });
+        return code;
+    }
+    return dataFailure(code == FTPLIB_UNTRUSTEDCERT ? code : FTPLIB_DATACONNECTION,
+                       "with " + endpoint(m_data->peerAddress(), m_data->peerPort()),
+                       "TLS handshake failed: " + m_data->errorString().toUtf8());
+}
+
 int FtpTransfer::stream()
 {
     const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
+    if (const int code = secureData(); code != FTPLIB_OK)
+        return code;
     return m_request.direction == Direction::Send ? streamSend() : streamReceive();
 }
 

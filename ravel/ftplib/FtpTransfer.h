@@ -10,14 +10,16 @@
 #include <memory>
 
 class FtpControlConnection;
+class FtpDataListener;
 class FtpInterrupt;
+class FtpTls;
 class QIODevice;
-class QTcpServer;
-class QTcpSocket;
+class QSslSocket;
 
 // One data transfer on an open control connection: TYPE when it changes, the data connection
 // (PASV, always to the control connection's peer, or PORT on the control connection's local
-// address), REST, the command, the data streamed in chunks, and the final reply. Runs on the
+// address), REST, the command, the data (in TLS after PROT P) streamed in chunks, and the
+// final reply. Runs on the
 // caller's thread or on the session's transfer thread; FtpInterrupt stops it from another.
 class FtpTransfer
 {
@@ -47,6 +49,8 @@ public:
         bool lines = false;
         // Progress (0, bytes so far) or lines go here; no receiver: nothing is posted.
         FtpNotify notify;
+        // The session's TLS, for data connections once PROT P is agreed.
+        const FtpTls *tls = nullptr;
     };
     struct Result
     {
@@ -70,6 +74,8 @@ private:
     int openLocal();
     int acceptActive();
     int sendRestart();
+    // The data connection's TLS handshake when the control connection protects data.
+    int secureData();
     int stream();
     int streamSend();
     int streamReceive();
@@ -89,8 +95,8 @@ private:
     Request m_request;
     FtpControlConnection &m_control;
     FtpInterrupt &m_interrupt;
-    std::unique_ptr<QTcpServer> m_listener;
-    std::unique_ptr<QTcpSocket> m_data;
+    std::unique_ptr<FtpDataListener> m_listener;
+    std::unique_ptr<QSslSocket> m_data;
     FtpListSplitter m_lines;
     FtpAsciiCodec m_ascii;
     QElapsedTimer m_sinceProgress;

@@ -1,8 +1,10 @@
 #include "tests/support/FtpTestServer.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QSslCertificate>
 #include <QTcpServer>
 
 namespace {
@@ -33,12 +35,46 @@ FtpTestServer::~FtpTestServer()
 
 QByteArray FtpTestServer::user() const
 {
-    return m_kind == Kind::Vsftpd ? "anonymous" : "test";
+    return m_kind == Kind::Vsftpd || m_kind == Kind::VsftpdTls ? "anonymous" : "test";
 }
 
 QByteArray FtpTestServer::password() const
 {
-    return m_kind == Kind::Vsftpd ? "guest@example.com" : "secret";
+    return m_kind == Kind::Vsftpd || m_kind == Kind::VsftpdTls ? "guest@example.com" : "secret";
+}
+
+QByteArray FtpTestServer::fingerprint() const
+{
+    const QList<QSslCertificate> found = QSslCertificate::fromPath(certificateFile());
+    return found.isEmpty() ? QByteArray()
+                           : found.first().digest(QCryptographicHash::Sha256).toHex();
+}
+
+// Self-signed for 127.0.0.1 (in the subject and as an IP address), key and certificate in
+// one file, as both servers take it.
+bool FtpTestServer::makeCertificate()
+{
+    const QString key = m_dir.path() + QLatin1String("/key.pem");
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                   QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                   QStringLiteral("-addext"), QStringLiteral("subjectAltName=IP:127.0.0.1"),
+                   QStringLiteral("-keyout"), key, QStringLiteral("-out"), certificateFile()});
+    if (!openssl.waitForFinished(StartTimeoutMs) || openssl.exitCode() != 0) {
+        m_error =
+            QStringLiteral("openssl: ") + QString::fromLocal8Bit(openssl.readAllStandardError());
+        return false;
+    }
+    QFile keyFile(key);
+    QFile cert(certificateFile());
+    if (!keyFile.open(QIODevice::ReadOnly) || !cert.open(QIODevice::Append)) {
+        m_error = QStringLiteral("cannot join the key to the certificate");
+        return false;
+    }
+    cert.write(keyFile.readAll());
+    return true;
 }
 
 quint16 FtpTestServer::freePort()
@@ -66,9 +102,15 @@ bool FtpTestServer::start()
         return startWithReadyLine(Python,
                                   {supportFile("fake_ftp_server.py"),
                                    m_scenario.isEmpty() ? QStringLiteral("normal") : m_scenario});
-    case Kind::Vsftpd: {
+    case Kind::PyftpdlibTls:
+        return makeCertificate() &&
+               startWithReadyLine(Python,
+                                  {supportFile("tls_ftp_server.py"), certificateFile(), home(),
+                                   QString::fromLatin1(user()), QString::fromLatin1(password())});
+    case Kind::Vsftpd:
+    case Kind::VsftpdTls: {
         QString config;
-        return writeVsftpdConfig(config) &&
+        return (m_kind == Kind::Vsftpd || makeCertificate()) && writeVsftpdConfig(config) &&
                startWithReadyLine(Python, {supportFile("vsftpd_inetd.py"), config});
     }
     }
@@ -129,7 +171,7 @@ bool FtpTestServer::writeVsftpdConfig(QString &path)
         return false;
     }
     // Passive ports stay below the kernel's ephemeral range: inside it vsftpd fails to bind.
-    const QStringList lines = {
+    QStringList lines = {
         QStringLiteral("listen=NO"),
         QStringLiteral("run_as_launching_user=YES"),
         QStringLiteral("anonymous_enable=YES"),
@@ -149,6 +191,14 @@ bool FtpTestServer::writeVsftpdConfig(QString &path)
         QStringLiteral("log_ftp_protocol=YES"),
         QStringLiteral("vsftpd_log_file=") + m_dir.path() + QLatin1String("/vsftpd.log"),
     };
+    if (m_kind == Kind::VsftpdTls)
+        lines << QStringLiteral("ssl_enable=YES") << QStringLiteral("allow_anon_ssl=YES")
+              << QStringLiteral("force_anon_logins_ssl=YES")
+              << QStringLiteral("force_anon_data_ssl=YES")
+              << QStringLiteral("force_local_logins_ssl=YES")
+              << QStringLiteral("force_local_data_ssl=YES")
+              << QStringLiteral("require_ssl_reuse=YES") << QStringLiteral("ssl_ciphers=HIGH")
+              << QStringLiteral("rsa_cert_file=") + certificateFile();
     file.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
     return true;
 }

@@ -13,6 +13,10 @@
 //   login and any password, serving home() (writable).
 // - Fake: tests/support/fake_ftp_server.py with one scenario (see the script), for faults;
 //   commands() tells what the client sent.
+// - PyftpdlibTls: tests/support/tls_ftp_server.py, pyftpdlib with TLS required on both
+//   connections; commands() tells each command and whether it came in TLS.
+// - VsftpdTls: Vsftpd with TLS required on both connections and session reuse.
+// The TLS kinds make a self-signed certificate for 127.0.0.1 when they start.
 // Used by the ftplib tests and the Ravel component tests (link lumora_ftptestsupport).
 class FtpTestServer
 {
@@ -21,7 +25,9 @@ public:
     {
         Pyftpdlib,
         Vsftpd,
-        Fake
+        Fake,
+        PyftpdlibTls,
+        VsftpdTls
     };
 
     explicit FtpTestServer(Kind kind, const QString &scenario = QString());
@@ -37,6 +43,10 @@ public:
     QByteArray password() const;
     // The folder the server serves, where a logged-in user starts.
     QString home() const { return m_dir.path() + QLatin1String("/root"); }
+    // The TLS kinds' certificate (PEM, the key beside it) and its SHA-256 fingerprint in
+    // lowercase hex.
+    QString certificateFile() const { return m_dir.path() + QLatin1String("/cert.pem"); }
+    QByteArray fingerprint() const;
     // Command lines the fake server received so far.
     QStringList commands();
     // What pyftpdlib logged so far: a line for each command it completed.
@@ -51,6 +61,7 @@ private:
     bool startPyftpdlib();
     bool startWithReadyLine(const QString &program, const QStringList &arguments);
     bool writeVsftpdConfig(QString &path);
+    bool makeCertificate();
     void readOutput();
 
     Kind m_kind;

@@ -22,6 +22,7 @@ flood-120 (USER is answered only by "120 Wait" lines, one every 2 ms, until the 
 away), drip-multiline (USER is answered "331-Password required" and then one continuation
 line every 0.5 s, the closing line never), slow-login (PASS is answered 230 only after 5 s,
 or not at all when the client closes first; prints "ANSWERED" when it did answer).
+AUTH is always answered "502 AUTH not implemented" (a server without TLS).
 type-refused: every TYPE is answered "504 Type not supported".
 size-then-silent: the first SIZE is answered "213 1234", nothing after it."""
 
@@ -177,6 +178,8 @@ class Session:
             self.reply("226 Stored")
         elif verb == "SYST":
             self.reply("215 UNIX Type: L8")
+        elif verb == "AUTH":
+            self.reply("502 AUTH not implemented")
         else:
             self.reply("200 OK")
         return True
