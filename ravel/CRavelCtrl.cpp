@@ -5,6 +5,7 @@
 #include "ravel/RavelJobEvent.h"
 #include "ravel/RavelNotifyEvent.h"
 #include "ravel/RavelPagesLibrary.h"
+#include "ravel/TsanOrder.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -206,7 +207,7 @@ bool CRavelCtrl::waitForJob(quint64 sequence)
 
 bool CRavelCtrl::event(QEvent *event)
 {
-    m_state.posts.load(std::memory_order_acquire);
+    TsanOrder::acquire(m_state.posts);
     const int type = event->type();
     if (type == StartWorker) {
         startWorker();

@@ -4,6 +4,7 @@
 #include "ravel/RavelJobSignal.h"
 #include "ravel/RavelNotifyEvent.h"
 #include "ravel/RavelState.h"
+#include "ravel/TsanOrder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -97,7 +98,7 @@ CRavelThread::~CRavelThread()
 void CRavelThread::join()
 {
     wait();
-    m_exited.load(std::memory_order_acquire);
+    TsanOrder::acquire(m_exited);
 }
 
 namespace {
@@ -120,7 +121,7 @@ void CRavelThread::leave()
 
 bool CRavelThread::event(QEvent *event)
 {
-    m_readyPosts.load(std::memory_order_acquire);
+    TsanOrder::acquire(m_readyPosts);
     if (event->type() != ReadyChanged)
         return QThread::event(event);
     emit readyChanged();
