@@ -140,7 +140,7 @@ bool CRavelCtrl::busyCheck()
     if (!waitUntilReady())
         return false;
     if (m_state.busy) {
-        raise(7001, RavelError::TextBusy);
+        raise(RavelError::make(RavelError::NumberBusy, RavelError::TextBusy));
         return false;
     }
     return true;
@@ -311,7 +311,7 @@ bool CRavelCtrl::outOfRange(int value, int low, int high)
 {
     if (value >= low && value <= high)
         return false;
-    raise(380, RavelError::TextOutOfRange);
+    raise(RavelError::make(RavelError::NumberOutOfRange, RavelError::TextOutOfRange));
     return true;
 }
 
@@ -334,7 +334,7 @@ int CRavelCtrl::HostType()
 
 void CRavelCtrl::setHostType(int)
 {
-    raise(383, RavelError::TextReadOnlyAtRuntime);
+    raise(RavelError::make(RavelError::NumberReadOnlyProperty, RavelError::TextReadOnlyAtRuntime));
 }
 
 void CRavelCtrl::setPassive(bool value)
@@ -402,7 +402,8 @@ void CRavelCtrl::setLogToFile(bool value)
 QString CRavelCtrl::connectedText(QString RavelState::Texts::*field)
 {
     if (!m_state.connected) {
-        raise(394, RavelError::TextReadOnlyAtRuntime);
+        raise(
+            RavelError::make(RavelError::NumberNotYetAvailable, RavelError::TextReadOnlyAtRuntime));
         return {};
     }
     return m_state.texts().*field;
@@ -435,13 +436,13 @@ std::optional<QString> CRavelCtrl::resolveFileName(const QVariant &given, const 
     QString name = property;
     if (given.isValid()) {
         if (given.typeId() != QMetaType::QString) {
-            raise(7002, RavelError::TextTypeMismatch);
+            raise(RavelError::make(RavelError::NumberParameterType, RavelError::TextTypeMismatch));
             return std::nullopt;
         }
         name = given.toString();
     }
     if (name.isEmpty()) {
-        raise(94, RavelError::TextEmptyArgument);
+        raise(RavelError::make(RavelError::NumberEmptyArgument, RavelError::TextEmptyArgument));
         return std::nullopt;
     }
     if (!safeOnWire(name)) {
@@ -454,7 +455,7 @@ std::optional<QString> CRavelCtrl::resolveFileName(const QVariant &given, const 
 bool CRavelCtrl::checkedText(const QString &text)
 {
     if (text.isEmpty()) {
-        raise(94, RavelError::TextEmptyArgument);
+        raise(RavelError::make(RavelError::NumberEmptyArgument, RavelError::TextEmptyArgument));
         return false;
     }
     if (!safeOnWire(text)) {
@@ -471,7 +472,8 @@ void CRavelCtrl::Connect()
     if (!busyCheck())
         return;
     if (m_state.connected) {
-        raise(7000, RavelError::TextAlreadyConnected);
+        raise(
+            RavelError::make(RavelError::NumberAlreadyConnected, RavelError::TextAlreadyConnected));
         return;
     }
     m_command = QStringLiteral("CONNECT");
@@ -513,7 +515,7 @@ void CRavelCtrl::completeLogin(int code)
         }
     }
     m_state.busy = false;
-    emit OnLogin(code + 3000);
+    emit OnLogin(RavelError::resultCode(code));
 }
 
 int CRavelCtrl::rawCommand(const QString &commandLine)
@@ -633,7 +635,7 @@ void CRavelCtrl::LIST(const QVariant &RemotePath)
     QString path;
     if (RemotePath.isValid()) {
         if (RemotePath.typeId() != QMetaType::QString) {
-            raise(380, RavelError::TextTypeMismatch);
+            raise(RavelError::make(RavelError::NumberOutOfRange, RavelError::TextTypeMismatch));
             return;
         }
         path = RemotePath.toString();
@@ -710,7 +712,7 @@ void CRavelCtrl::runRestart(std::unique_ptr<RavelJobEvent> job, QIODevice::OpenM
     auto file = std::make_unique<QFile>(m_LocalFile);
     errno = 0;
     if (!file->open(mode | QIODevice::Unbuffered) || !file->seek(position)) {
-        raise(errno ? errno : EIO, RavelError::TextCreateFile);
+        raise(RavelError::make(errno ? errno : EIO, RavelError::TextCreateFile));
         return;
     }
     if (m_AsyncMode) {
@@ -722,7 +724,7 @@ void CRavelCtrl::runRestart(std::unique_ptr<RavelJobEvent> job, QIODevice::OpenM
         // file under the library's feet.
         job->value = ::dup(file->handle());
         if (job->value < 0) {
-            raise(errno, RavelError::TextCreateFile);
+            raise(RavelError::make(errno, RavelError::TextCreateFile));
             return;
         }
     }
@@ -737,7 +739,7 @@ void CRavelCtrl::RESTSTOR(const QVariant &LocalFile, const QVariant &RemoteFile,
         return;
     const qint64 point = ByteCount.isValid() ? ByteCount.toLongLong() : remoteSize(m_RemoteFile);
     if (point <= 0) {
-        raise(7003, RavelError::TextZeroByteCount);
+        raise(RavelError::make(RavelError::NumberNoByteCount, RavelError::TextZeroByteCount));
         return;
     }
     auto job = newJob(RestartSend);
@@ -756,7 +758,7 @@ void CRavelCtrl::RESTRETR(const QVariant &RemoteFile, const QVariant &LocalFile,
     const qint64 point =
         ByteCount.isValid() ? ByteCount.toLongLong() : QFileInfo(m_LocalFile).size();
     if (point <= 0) {
-        raise(7003, RavelError::TextZeroByteCount);
+        raise(RavelError::make(RavelError::NumberNoByteCount, RavelError::TextZeroByteCount));
         return;
     }
     auto job = newJob(RestartReceive);
@@ -791,7 +793,8 @@ const RavelFtpLibrary *CRavelCtrl::hostLibrary()
 QString CRavelCtrl::GetErrString(int ErrCode)
 {
     const RavelFtpLibrary *library = hostLibrary();
-    return library ? QString::fromUtf8((*library)->ErrorText(ErrCode - 3000)) : QString();
+    return library ? QString::fromUtf8((*library)->ErrorText(RavelError::libraryCode(ErrCode)))
+                   : QString();
 }
 
 void CRavelCtrl::cancelLogin()

@@ -336,7 +336,7 @@ public:
     Q_ENUM(cnstRavelHostTypes)
     enum cnstRavelErrors
     {
-        RAVELERR_OK = 3000,
+        RAVELERR_OK = RavelError::ResultOffset,
         RAVELERR_ENTERPASSWORD = 3001,
         RAVELERR_ACCOUNTNEEDED = 3002,
         RAVELERR_RESTARTOK = 3003,
@@ -378,10 +378,10 @@ public:
         RAVELERR_CANTCREATESOCKET = 8004,
         RAVELERR_CANTBINDSOCKET = 8005,
         RAVELERR_SYSTUNKNOWN = 8006,
-        RAVELERR_AREADYCONNECTED = 7000,
-        RAVELERR_BUSY = 7001,
-        RAVELERR_PARAMTYPE = 7002,
-        RAVELERR_NOBYTECNT = 7003
+        RAVELERR_AREADYCONNECTED = RavelError::NumberAlreadyConnected,
+        RAVELERR_BUSY = RavelError::NumberBusy,
+        RAVELERR_PARAMTYPE = RavelError::NumberParameterType,
+        RAVELERR_NOBYTECNT = RavelError::NumberNoByteCount
     };
     Q_ENUM(cnstRavelErrors)
 
@@ -491,7 +491,6 @@ private:
     };
 
     void raise(const RavelError &error);
-    void raise(int number, RavelError::Text text) { raise(RavelError(number, text)); }
     bool startWorker();
     bool waitUntilReady();
     // waitUntilReady() without an error raised.

@@ -1,5 +1,6 @@
 #include "ravel/CRavelThread.h"
 
+#include "ravel/RavelError.h"
 #include "ravel/RavelFileError.h"
 #include "ravel/RavelJobSignal.h"
 #include "ravel/RavelNotifyEvent.h"
@@ -206,11 +207,12 @@ void CRavelThread::runJob(RavelJobEvent &job)
         m_error.set(job.sequence);
         return;
     } catch (const std::bad_alloc &) {
-        fireError(qint32(0x800A0007u), QStringLiteral("Out of memory."));
+        fireError(RavelError::hresultOf(RavelError::NumberOutOfMemory),
+                  QStringLiteral("Out of memory."));
         m_error.set(job.sequence);
         return;
     } catch (...) {
-        fireError(qint32(0x800A0007u),
+        fireError(RavelError::hresultOf(RavelError::NumberOutOfMemory),
                   QStringLiteral("Undefined Exception in CRavelThread::PreTranslateMessage"));
         m_error.set(job.sequence);
         return;
@@ -552,7 +554,7 @@ void CRavelThread::fireReport(int code, const QString &reply, const QString &fai
     QString text = QString::fromUtf8(m_library->ErrorText(code));
     if (!failure.isEmpty())
         text += QStringLiteral(" (%1)").arg(failure);
-    fireError(qint32(0x800A0000u + quint32(code + 3000)),
+    fireError(RavelError::hresultOf(RavelError::resultCode(code)),
               reply.isEmpty() ? QStringLiteral("Error: %1").arg(text)
                               : QStringLiteral("Error: %1\n\nHost Response: %2").arg(text, reply));
 }
