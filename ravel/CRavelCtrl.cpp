@@ -105,6 +105,12 @@ void CRavelCtrl::setProxyPort(int value)
         m_ProxyPort = value;
 }
 
+void CRavelCtrl::setSecurity(int value)
+{
+    if (!m_arguments.outOfRange(value, FTPLIB_SECURITY_PLAIN, FTPLIB_SECURITY_REQUIRED))
+        m_Security = value;
+}
+
 void CRavelCtrl::setProxyType(int value)
 {
     if (!m_arguments.outOfRange(value, RAVEL_FWSITE, RAVEL_FWUSERNOLOGON))
@@ -201,8 +207,9 @@ void CRavelCtrl::Connect()
     }
     m_command = QStringLiteral("CONNECT");
     auto job = m_jobs.newJob(Login);
-    job->login = {m_RemoteHost,  m_UserName,    m_PassWord,  m_Account,   m_UseProxy, m_ProxyHost,
-                  m_ProxyUserID, m_ProxyPassWd, m_ProxyType, m_ProxyPort, m_AsyncMode};
+    job->login = {m_RemoteHost, m_UserName,    m_PassWord,          m_Account,   m_UseProxy,
+                  m_ProxyHost,  m_ProxyUserID, m_ProxyPassWd,       m_ProxyType, m_ProxyPort,
+                  m_AsyncMode,  m_Security,    m_TrustedFingerprint};
     m_state.lastReplyCode = FTPLIB_TIMEOUT;
     {
         const std::lock_guard lock(m_state.loginCancel.mutex);
@@ -219,6 +226,8 @@ void CRavelCtrl::Connect()
 
 void CRavelCtrl::completeLogin(int code)
 {
+    if (code == FTPLIB_UNTRUSTEDCERT)
+        emit OnFTPError(RAVELERR_UNTRUSTEDCERT, m_state.texts().certificateProblem);
     if (code != FTPLIB_OK) {
         m_state.connected = false;
     } else {

@@ -169,6 +169,19 @@ class CRavelCtrl : public QObject
     Q_CLASSINFO("Help:MKD", "Make specified (DirName) remote directory.")
     Q_CLASSINFO("DispId:AboutBox", "-552")
 
+    // Added after the members above, which keep their numbers.
+    Q_CLASSINFO("DispId:Security", "58")
+    Q_CLASSINFO("Help:Security", "0: plain FTP; 1: TLS if the server offers it; 2: TLS required.")
+    Q_CLASSINFO("DispId:TrustedFingerprint", "59")
+    Q_CLASSINFO("Help:TrustedFingerprint",
+                "SHA-256 fingerprint(s) of a server certificate to accept although it does not "
+                "verify.")
+    Q_CLASSINFO("DispId:PeerFingerprint", "60")
+    Q_CLASSINFO("Help:PeerFingerprint", "SHA-256 fingerprint of the server's certificate seen "
+                                        "by the last Connect.")
+    Q_CLASSINFO("DispId:TlsActive", "61")
+    Q_CLASSINFO("Help:TlsActive", "True while the connection is protected by TLS.")
+
     // Events: their own DISPID space.
     Q_CLASSINFO("EventDispId:OnHostResponse", "1")
     Q_CLASSINFO("Help:OnHostResponse", "Fires on Host responses to FTP commands (See RFC959).")
@@ -249,6 +262,8 @@ class CRavelCtrl : public QObject
                 "Host recognized but couldn't execute the Command")
     Q_CLASSINFO("Help:RAVELERR_PWDBADFMT", "PWD cmd OK, but answer has no \"")
     Q_CLASSINFO("Help:RAVELERR_PASVCMDNOTIMPL", "Server doesn't support Passive mode")
+    Q_CLASSINFO("Help:RAVELERR_TLSREFUSED", "TLS required, but the server refused it")
+    Q_CLASSINFO("Help:RAVELERR_UNTRUSTEDCERT", "The server's certificate is not trusted")
     Q_CLASSINFO("Help:RAVELERR_CANTCREATEWINDOW", "Insufficient free resources")
     Q_CLASSINFO("Help:RAVELERR_INSMEMORY", "Insufficient Heap memory")
     Q_CLASSINFO("Help:RAVELERR_CANTCREATESOCKET", "No more sockets")
@@ -292,6 +307,10 @@ class CRavelCtrl : public QObject
     Q_PROPERTY(QString LocalHName READ LocalHName)
     Q_PROPERTY(bool xFerInProgress READ xFerInProgress)
     Q_PROPERTY(bool RESTSupported READ RESTSupported)
+    Q_PROPERTY(int Security READ Security WRITE setSecurity)
+    Q_PROPERTY(QString TrustedFingerprint MEMBER m_TrustedFingerprint)
+    Q_PROPERTY(QString PeerFingerprint READ PeerFingerprint)
+    Q_PROPERTY(bool TlsActive READ TlsActive)
 
 public:
     enum cnstRavelFileTypes
@@ -372,6 +391,8 @@ public:
         RAVELERR_CMDNOTIMPLEMENTED = 6003,
         RAVELERR_PWDBADFMT = 6004,
         RAVELERR_PASVCMDNOTIMPL = 6005,
+        RAVELERR_TLSREFUSED = 6006,
+        RAVELERR_UNTRUSTEDCERT = 6007,
         RAVELERR_CANTCREATEWINDOW = 8002,
         RAVELERR_INSMEMORY = 8003,
         RAVELERR_CANTCREATESOCKET = 8004,
@@ -425,6 +446,10 @@ public:
     QString LocalHName();
     bool xFerInProgress() const { return m_state.transfer; }
     bool RESTSupported() const { return m_state.restSupported; }
+    int Security() const { return m_Security; }
+    void setSecurity(int value);
+    QString PeerFingerprint() const { return m_state.texts().peerFingerprint; }
+    bool TlsActive() const { return m_state.connected && m_state.tls; }
     // Not published: why the last asynchronous transfer failed on our side (the data
     // connection's address and port), or empty.
     QString transferFailure() const { return m_notifications.transferFailure(); }
@@ -510,6 +535,8 @@ private:
     int m_ProxyPort = 2323;
     QString m_ProxyHost;
     int m_ProxyType = 0;
+    int m_Security = 0;
+    QString m_TrustedFingerprint;
     bool m_VerboseMode = true;
     bool m_AsyncMode = true;
     bool m_LongDirs = true;

@@ -21,6 +21,8 @@ public:
         int proxyPort = 0;
         // Asynchronous mode: the worker posts LoginDone when it is over.
         bool notify = false;
+        int security = 0;
+        QString trustedFingerprint;
     };
 
     // Send, Receive, RestartSend, RestartReceive.
@@ -50,7 +52,7 @@ public:
         for (QString *text :
              {&remotePath, &newName, &commandLine, &logFile, &transfer.remote, &transfer.local,
               &login.host, &login.user, &login.password, &login.account, &login.proxyHost,
-              &login.proxyUser, &login.proxyPassword})
+              &login.proxyUser, &login.proxyPassword, &login.trustedFingerprint})
             text->detach();
     }
 

@@ -17,6 +17,9 @@ public:
         QString localAddress;
         QString remoteName;
         QString remoteAddress;
+        // The last login's server certificate, and why it was refused ("" when it was not).
+        QString peerFingerprint;
+        QString certificateProblem;
     };
 
     std::atomic<bool> ready{false};
@@ -24,6 +27,7 @@ public:
     std::atomic<bool> transfer{false};
     std::atomic<bool> connected{false};
     std::atomic<bool> restSupported{false};
+    std::atomic<bool> tls{false};
     std::atomic<int> hostType{0};
     std::atomic<int> lastReplyCode{0};
     std::atomic<qint64> fileSize{0};

@@ -200,6 +200,8 @@ void RavelWorkerJobs::login(const RavelJobEvent &job)
         const std::lock_guard lock(m_state.loginCancel.mutex);
         begun = m_state.loginCancel.running = !m_state.loginCancel.cancelled;
     }
+    m_library->SetSecurity(l.security);
+    m_library->SetTrustedFingerprints(wire(l.trustedFingerprint).constData());
     if (!begun) {
         // Cancelled before it began.
     } else if (l.useProxy) {
@@ -223,6 +225,17 @@ void RavelWorkerJobs::login(const RavelJobEvent &job)
             code = FTPLIB_CANCELBYUSER;
         }
     }
+    m_state.tls = m_library->TlsActive() != 0;
+    const QString fingerprint = QString::fromLatin1(m_library->PeerFingerprint());
+    const QString problem =
+        code == FTPLIB_UNTRUSTEDCERT
+            ? QStringLiteral("The server's certificate is not trusted (SHA-256 %1): %2")
+                  .arg(fingerprint, QString::fromUtf8(m_library->CertificateError()))
+            : QString();
+    m_state.changeTexts([&](RavelState::Texts &t) {
+        t.peerFingerprint = fingerprint;
+        t.certificateProblem = problem;
+    });
     m_state.lastReplyCode = code;
     // Posted here rather than by the library so that the account step is part of the result.
     if (l.notify)
