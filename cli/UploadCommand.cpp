@@ -19,18 +19,13 @@ namespace {
 class OptionFields : public UploadFields
 {
 public:
-    OptionFields(const FtpSite &site, const PublishOptions &options)
-        : m_site(site), m_options(options)
-    {
-    }
+    explicit OptionFields(const FtpSite &site) : m_site(site) {}
     FtpSite site() const override { return m_site; }
     void setUrlPath(const QString &path) override { m_site.urlPath = path; }
     void showSites(const FtpSiteMemory::Sites &) override {}
-    PublishOptions publishOptions() const override { return m_options; }
 
 private:
     FtpSite m_site;
-    PublishOptions m_options;
 };
 
 const QString Usage = QStringLiteral(
@@ -131,8 +126,10 @@ int runUploadCommand(const QStringList &arguments)
         {cli.value(QStringLiteral("host")),
          cli.has(QStringLiteral("user")) ? cli.value(QStringLiteral("user"))
                                          : QStringLiteral("anonymous"),
-         password, cli.value(QStringLiteral("path")), UploadPlan::GeneratedPage(set.paths)},
-        {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))});
+         password,
+         cli.value(QStringLiteral("path")),
+         UploadPlan::GeneratedPage(set.paths),
+         {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))}});
     CRavelCtrl ravel;
     UploadJob::ConfigureComponent(ravel);
     auto put = [&ravel](const char *name, const QVariant &value) {

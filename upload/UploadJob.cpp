@@ -431,7 +431,7 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
         }
     }
 
-    const PublishOptions options = m_fields.publishOptions();
+    const PublishOptions options = m_fields.site().options;
     ChangedFiles changed(m_session);
     m_changed = nullptr;
     if (options.changedOnly) {
