@@ -1,9 +1,5 @@
 #include "shell/LumoraWebPageGen.h"
 
-#include "upload/FtpClientLauncher.h"
-#include "upload/UploadJob.h"
-#include "upload/gui/FtpUploadPanel.h"
-
 #include "core/AppText.h"
 #include "core/Dialogs.h"
 #include "core/ErrorInfo.h"
@@ -21,12 +17,13 @@
 #include "shell/Artwork.h"
 #include "shell/AudioSinkOutput.h"
 #include "shell/ComponentHost.h"
-#include "shell/FramePacer.h"
+#include "shell/FileBrowserToggle.h"
 #include "shell/HelpPage.h"
 #include "shell/ImageListPanel.h"
 #include "shell/IndicatorLamp.h"
 #include "shell/LampChase.h"
 #include "shell/LayoutChooserDialog.h"
+#include "shell/PanelSlider.h"
 #include "shell/PreviewArea.h"
 #include "shell/StylePanel.h"
 #include "shell/ToolTips.h"
@@ -49,14 +46,7 @@
 #include <memory>
 
 namespace {
-// Window growth for the file browser, in twips: whole frames only, so 2480 of these.
-constexpr int BrowserGrowth = 2505;
-constexpr int ResizeStep = 40;
-constexpr int BrowserShown = BrowserGrowth / ResizeStep * ResizeStep;
-constexpr int SlideStep = 20;
 constexpr int DummyFocusX = 6600;
-constexpr int ResizeFrameMs = 5;
-constexpr int SlideFrameMs = 1;
 const QString Sounds = QStringLiteral("SOUNDS");
 const QString Voices = QStringLiteral("VOICES");
 
@@ -90,6 +80,7 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
 LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput> sound,
                                    QWidget *parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_sound(std::move(sound)), m_appFolder(AppFolder()),
+      m_height(*this, WindowWidth, CollapsedHeight, ExpandedHeight),
       m_scanner(new ScannerCommands(dialogs, this, "sane", this))
 {
     setObjectName(QStringLiteral("LumoraWebPageGen"));
@@ -105,7 +96,7 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput
     connectUpload();
     SingleLineValidator::install(this);
 
-    setHeightTwips(CollapsedHeight);
+    m_height.setHeight(CollapsedHeight);
     applyStoredSettings();
     if (!m_store.refusal().isEmpty())
         m_dialogs.message(m_store.refusal(), Dialogs::Icon::Exclamation);
@@ -265,25 +256,26 @@ void LumoraWebPageGen::buildPanels(QWidget *central)
     FrameFtpUpload = new FtpUploadPanel(m_store, central);
 
     const int panelHeight = Twips::toPixelsY(ExpandedHeight) - Twips::toPixelsY(CollapsedHeight);
+    m_slider = new PanelSlider(m_panelTop, this);
+    connect(m_slider, &PanelSlider::sliding, this, [this](bool on) { setStepsEnabled(!on); });
+    // The order in which a slide looks for the panel showing.
     for (QWidget *panel :
-         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(frameImageList),
-          static_cast<QWidget *>(FrameFtpUpload)}) {
+         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(FrameFtpUpload),
+          static_cast<QWidget *>(frameImageList)}) {
         panel->resize(Twips::toPixelsX(WindowWidth) - 2, panelHeight);
-        placePanel(panel, PanelHiddenX);
-        panel->hide();
+        m_slider->add(panel);
     }
-    placePanel(frameColorFontTitle, 0);
-    frameColorFontTitle->show();
 
     cmdDriveList = frameImageList->driveListButton();
-    connect(cmdDriveList, &QPushButton::clicked, this, &LumoraWebPageGen::ToggleDriveList);
     // Below the step panel, where the toggle's growth of the window shows it.
     frmDriveList = new FileBrowserPanel(m_dialogs, central);
     const int margin = 4;
     frmDriveList->setGeometry(margin, m_panelTop + panelHeight,
                               Twips::toPixelsX(WindowWidth) - 2 * margin,
-                              Twips::toPixelsY(BrowserShown) - margin);
+                              Twips::toPixelsY(FileBrowserToggle::ShownHeight) - margin);
     frmDriveList->hide();
+    m_browser =
+        std::make_unique<FileBrowserToggle>(m_height, *cmdDriveList, *frmDriveList, *cmdDummyFocus);
     connectFileBrowser();
 }
 
@@ -294,11 +286,6 @@ void LumoraWebPageGen::connectFileBrowser()
     connect(frmDriveList, &FileBrowserPanel::previewRequested, this, [this](const QString &path) {
         m_preview->showPicture(path, QStringLiteral("FileList Pre-View"));
     });
-}
-
-void LumoraWebPageGen::placePanel(QWidget *panel, int xTwips)
-{
-    panel->move(Twips::toPixelsX(xTwips), m_panelTop);
 }
 
 void LumoraWebPageGen::applyStoredSettings()
@@ -375,7 +362,7 @@ void LumoraWebPageGen::closeEvent(QCloseEvent *event)
 
 bool LumoraWebPageGen::fileBrowserShown() const
 {
-    return !frmDriveList->isHidden();
+    return m_browser->shown();
 }
 
 void LumoraWebPageGen::SelectStep(IndicatorLamp *lamp)
@@ -405,11 +392,11 @@ void LumoraWebPageGen::chaseLamps()
 void LumoraWebPageGen::showPanelStep(IndicatorLamp *lamp, QWidget *panel)
 {
     SelectStep(lamp);
-    if (!m_expanded)
-        ExpandMainWindow();
+    if (!m_height.isExpanded())
+        m_height.expand();
     if (fileBrowserShown())
-        ToggleDriveList();
-    ShowStepPanel(panel);
+        m_browser->toggle();
+    m_slider->bringIn(panel);
 }
 
 void LumoraWebPageGen::collapsedStep(IndicatorLamp *lamp)
@@ -417,10 +404,10 @@ void LumoraWebPageGen::collapsedStep(IndicatorLamp *lamp)
     SelectStep(lamp);
     QCoreApplication::processEvents();
     if (fileBrowserShown())
-        ToggleDriveList();
+        m_browser->toggle();
     QCoreApplication::processEvents();
-    if (m_expanded)
-        CollapseMainWindow();
+    if (m_height.isExpanded())
+        m_height.collapse();
     QCoreApplication::processEvents();
     cmdDummyFocus->setFocus();
 }
@@ -433,11 +420,11 @@ void LumoraWebPageGen::cmdColors_Click()
 void LumoraWebPageGen::cmdSelectImages_Click()
 {
     SelectStep(LEDselectImages);
-    if (!m_expanded)
-        ExpandMainWindow();
-    ShowStepPanel(frameImageList);
+    if (!m_height.isExpanded())
+        m_height.expand();
+    m_slider->bringIn(frameImageList);
     if (!fileBrowserShown())
-        ToggleDriveList();
+        m_browser->toggle();
 }
 
 void LumoraWebPageGen::cmdGenerateHtml_Click()
@@ -559,69 +546,6 @@ void LumoraWebPageGen::SetUploadControlsEnabled(bool enabled)
     m_preview->showLogo();
 }
 
-void LumoraWebPageGen::setHeightTwips(int twips)
-{
-    setFixedSize(Twips::toPixelsX(WindowWidth), Twips::toPixelsY(twips));
-}
-
-bool LumoraWebPageGen::animateHeight(int targetTwips)
-{
-    const int generation = ++m_resizeGeneration;
-    const int from = Twips::fromPixelsY(height());
-    const int step = targetTwips < from ? -ResizeStep : ResizeStep;
-    for (int h = from; step > 0 ? h <= targetTwips : h >= targetTwips; h += step) {
-        setHeightTwips(h);
-        FramePacer::nextFrame(ResizeFrameMs);
-        // A resize started meanwhile (a step command during the animation) has the last word.
-        if (generation != m_resizeGeneration)
-            return false;
-    }
-    return true;
-}
-
-// The flag tells where the window is going, so that a step chosen during the
-// animation sees the state it will end in.
-void LumoraWebPageGen::ExpandMainWindow()
-{
-    m_expanded = true;
-    if (animateHeight(ExpandedHeight))
-        setHeightTwips(ExpandedHeight);
-}
-
-void LumoraWebPageGen::CollapseMainWindow()
-{
-    m_expanded = false;
-    if (animateHeight(CollapsedHeight))
-        setHeightTwips(CollapsedHeight);
-}
-
-void LumoraWebPageGen::ToggleDriveList()
-{
-    cmdDriveList->setEnabled(false);
-    if (frmDriveList->isHidden()) {
-        frmDriveList->show();
-        if (animateHeight(Twips::fromPixelsY(height()) + BrowserGrowth))
-            cmdDriveList->setText(QStringLiteral("Hide Hard Drive List Box"));
-    } else if (animateHeight(Twips::fromPixelsY(height()) - BrowserGrowth)) {
-        frmDriveList->hide();
-        cmdDriveList->setText(QStringLiteral("Display Hard Drive List Box"));
-    }
-    cmdDummyFocus->setFocus();
-    cmdDriveList->setEnabled(true);
-}
-
-void LumoraWebPageGen::ShowStepPanel(QWidget *panel)
-{
-    for (QWidget *visible :
-         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(FrameFtpUpload),
-          static_cast<QWidget *>(frameImageList)}) {
-        if (!visible->isHidden()) {
-            SlidePanels(panel, visible);
-            return;
-        }
-    }
-}
-
 void LumoraWebPageGen::setStepsEnabled(bool enabled)
 {
     for (QPushButton *b :
@@ -630,25 +554,6 @@ void LumoraWebPageGen::setStepsEnabled(bool enabled)
     // The menu runs the same commands; a slide must not start inside another.
     for (QAction *a : std::as_const(m_stepActions))
         a->setEnabled(enabled);
-}
-
-void LumoraWebPageGen::SlidePanels(QWidget *incoming, QWidget *outgoing)
-{
-    setStepsEnabled(false);
-    if (incoming->isHidden()) {
-        incoming->show();
-        int incomingX = PanelHiddenX;
-        for (int x = 0; x <= PanelHiddenX; x += SlideStep) {
-            placePanel(outgoing, x);
-            incomingX -= SlideStep;
-            placePanel(incoming, incomingX);
-            FramePacer::nextFrame(SlideFrameMs);
-        }
-        placePanel(incoming, 0);
-        placePanel(outgoing, PanelHiddenX);
-        outgoing->hide();
-    }
-    setStepsEnabled(true);
 }
 
 void LumoraWebPageGen::showWorkingSet()
