@@ -23,6 +23,7 @@
 #include "shell/IndicatorLamp.h"
 #include "shell/LampChase.h"
 #include "shell/LayoutChooserDialog.h"
+#include "shell/MainMenus.h"
 #include "shell/PanelSlider.h"
 #include "shell/PreviewArea.h"
 #include "shell/StylePanel.h"
@@ -33,10 +34,10 @@
 #include "upload/UploadJob.h"
 #include "upload/gui/FtpUploadPanel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -49,27 +50,6 @@ namespace {
 constexpr int DummyFocusX = 6600;
 const QString Sounds = QStringLiteral("SOUNDS");
 const QString Voices = QStringLiteral("VOICES");
-
-QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-QMenu *subMenu(QWidget *parent, QMenuBar *bar, const char *name, const QString &caption)
-{
-    auto *menu = new QMenu(caption, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    if (bar)
-        bar->addMenu(menu);
-    return menu;
-}
-
-void spacer(QMenu *menu, const char *name)
-{
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-}
 } // namespace
 
 LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
@@ -87,12 +67,13 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput
     setWindowTitle(AppText::AppTitle);
     setWindowIcon(QPixmap::fromImage(Artwork::icon(64)));
 
-    buildMenus();
+    m_menus = new MainMenus(*this, *m_scanner);
     auto *central = new QWidget(this);
     setCentralWidget(central);
     m_panelTop = Twips::toPixelsY(CollapsedHeight) - menuBar()->sizeHint().height();
     buildSteps(central);
     buildPanels(central);
+    connectMenus();
     connectUpload();
     SingleLineValidator::install(this);
 
@@ -100,7 +81,7 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput
     applyStoredSettings();
     if (!m_store.refusal().isEmpty())
         m_dialogs.message(m_store.refusal(), Dialogs::Icon::Exclamation);
-    ToolTips::SetToolTips(this, mnuOptionToolTips->isChecked());
+    ToolTips::SetToolTips(this, m_menus->toolTips());
     m_set.paths.reset(m_appFolder);
     m_set.style.mainBackgroundIsColor = true;
     m_set.style.linkBackgroundIsColor = true;
@@ -112,87 +93,30 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput
     connect(tmrLedFlash, &QTimer::timeout, this, &LumoraWebPageGen::chaseLamps);
     tmrLedFlash->start();
 
-    if (mnuEnableVoicePrompting->isChecked())
+    if (m_menus->voicePrompting())
         m_sound.PlayResourceSound(QStringLiteral("WELCOME"), Voices);
 }
 
-void LumoraWebPageGen::buildMenus()
+void LumoraWebPageGen::connectMenus()
 {
-    QMenuBar *bar = menuBar();
-    QMenu *file = subMenu(this, bar, "mnuFile", QStringLiteral("&File"));
-    connect(menuItem(file, "mnuNew", QStringLiteral("&New (Clear All)")), &QAction::triggered, this,
-            &LumoraWebPageGen::newProject);
-    connect(menuItem(file, "mnuLoad", QStringLiteral("&Load Lumora File")), &QAction::triggered,
-            this, &LumoraWebPageGen::loadProject);
-    connect(menuItem(file, "mnuSave", QStringLiteral("&Save Lumora File")), &QAction::triggered,
-            this, &LumoraWebPageGen::saveProject);
-    spacer(file, "mnuSpacer5");
-    QMenu *twain =
-        subMenu(this, nullptr, "mnuTwainImportImage", QStringLiteral("&Import Image (Twain)"));
-    file->addMenu(twain);
-    connect(menuItem(twain, "mnuTwainAcquire", QStringLiteral("Ac&quire")), &QAction::triggered,
-            m_scanner, &ScannerCommands::Acquire);
-    connect(menuItem(twain, "mnuTwainSelectSource", QStringLiteral("S&elect Source")),
-            &QAction::triggered, m_scanner, &ScannerCommands::SelectSource);
+    connect(m_menus, &MainMenus::newChosen, this, &LumoraWebPageGen::newProject);
+    connect(m_menus, &MainMenus::loadChosen, this, &LumoraWebPageGen::loadProject);
+    connect(m_menus, &MainMenus::saveChosen, this, &LumoraWebPageGen::saveProject);
+    connect(m_menus, &MainMenus::advancedFtpChosen, this, &LumoraWebPageGen::showFtpSettings);
+    connect(m_menus, &MainMenus::helpChosen, this, &LumoraWebPageGen::showHelp);
+    connect(m_menus, &MainMenus::aboutChosen, this, &LumoraWebPageGen::showAbout);
     connect(m_scanner, &ScannerCommands::pictureAcquired, this,
             [this](const QImage &picture) { m_preview->showImage(picture); });
-    spacer(file, "mnuSpacer4");
-    connect(menuItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this, [this] {
-        close();
-        QApplication::quit();
-    });
+}
 
-    QMenu *web = subMenu(this, bar, "mnuWebPage", QStringLiteral("&Web Page"));
-    m_stepActions = {
-        menuItem(web, "mnuColor", QStringLiteral("&Select Web Page Attributes")),
-        menuItem(web, "mnuSelectImages", QStringLiteral("Select Digital &Images")),
-        menuItem(web, "mnuGenWebPage", QStringLiteral("&Generate Web Page")),
-        menuItem(web, "mnuViewWebPage", QStringLiteral("&Pre-View Web Page")),
-        menuItem(web, "mnuFtpUpload", QStringLiteral("&Upload to Web (FTP)")),
-    };
-    connect(m_stepActions[0], &QAction::triggered, this, &LumoraWebPageGen::cmdColors_Click);
-    connect(m_stepActions[1], &QAction::triggered, this, &LumoraWebPageGen::cmdSelectImages_Click);
-    connect(m_stepActions[2], &QAction::triggered, this, &LumoraWebPageGen::cmdGenerateHtml_Click);
-    connect(m_stepActions[3], &QAction::triggered, this, &LumoraWebPageGen::cmdPreview_Click);
-    connect(m_stepActions[4], &QAction::triggered, this, &LumoraWebPageGen::cmdFtpUpload_Click);
-
-    QMenu *options = subMenu(this, bar, "mnuOptionS", QStringLiteral("&Options"));
-    auto option = [options](const char *name, const QString &caption) {
-        QAction *action = menuItem(options, name, caption);
-        action->setCheckable(true);
-        return action;
-    };
-    mnuOptionAutoSpace = option("mnuOptionAutoSpace",
-                                QStringLiteral("Enable &Auto Space Replacement in Image Names"));
-    mnuEnableVoicePrompting =
-        option("mnuEnableVoicePrompting", QStringLiteral("Enable &Voice Instructions"));
-    mnuOptionEnableSounds =
-        option("mnuOptionEnableSounds", QStringLiteral("Enable &Program Sounds"));
-    mnuOptionToolTips = option("mnuOptionToolTips", QStringLiteral("Show Pop-Up &ToolTips"));
-    connect(mnuOptionToolTips, &QAction::triggered, this,
-            [this](bool on) { ToolTips::SetToolTips(this, on); });
-    mnuOptionTipOfDay =
-        option("mnuOptionTipOfDay", QStringLiteral("&Show Tip of The Day at Startup"));
-    spacer(options, "mnuSpacer7");
-    // Changes hold for this session only: the program saves none of them.
-    connect(menuItem(options, "mnuOptionAdvancedFtp", QStringLiteral("Advanced &FTP Settings")),
-            &QAction::triggered, this, [this] {
-                const RavelDispatch::Result shown = RavelDispatch::invoke(
-                    *m_ravel, QStringLiteral("ShowPropPage"), RavelDispatch::Kind::Call, {});
-                if (shown.error)
-                    m_dialogs.message(QStringLiteral("%1 - %2")
-                                          .arg(shown.error->number())
-                                          .arg(shown.error->description()),
-                                      AppText::AppTitle, Dialogs::Icon::Critical,
-                                      Dialogs::Buttons::Ok);
-            });
-
-    QMenu *help = subMenu(this, bar, "mnuHelp", QStringLiteral("&Help"));
-    connect(menuItem(help, "mnuLumoraHelp", QStringLiteral("&Lumora Help")), &QAction::triggered,
-            this, &LumoraWebPageGen::showHelp);
-    spacer(help, "mnuSpacer3");
-    connect(menuItem(help, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
-            &LumoraWebPageGen::showAbout);
+void LumoraWebPageGen::showFtpSettings()
+{
+    const RavelDispatch::Result shown = RavelDispatch::invoke(
+        *m_ravel, QStringLiteral("ShowPropPage"), RavelDispatch::Kind::Call, {});
+    if (shown.error)
+        m_dialogs.message(
+            QStringLiteral("%1 - %2").arg(shown.error->number()).arg(shown.error->description()),
+            AppText::AppTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
 }
 
 void LumoraWebPageGen::buildSteps(QWidget *central)
@@ -225,6 +149,7 @@ void LumoraWebPageGen::buildSteps(QWidget *central)
         s.button->setObjectName(QString::fromLatin1(s.buttonName));
         s.button->setGeometry(Margin + 2, y, ButtonWidth, buttonHeight);
         connect(s.button, &QPushButton::clicked, this, s.command);
+        connect(m_menus->stepAction(int(m_lamps.size())), &QAction::triggered, this, s.command);
         s.lamp = new IndicatorLamp(central);
         s.lamp->setObjectName(QString::fromLatin1(s.lampName));
         s.lamp->setGeometry(Margin + 2 + ButtonWidth + 6, y + (buttonHeight - LampSize) / 2,
@@ -290,12 +215,9 @@ void LumoraWebPageGen::connectFileBrowser()
 
 void LumoraWebPageGen::applyStoredSettings()
 {
-    const ShellSettings s = ShellSettings::read(m_store);
-    mnuOptionAutoSpace->setChecked(s.autoSpace);
-    mnuOptionEnableSounds->setChecked(s.sounds);
-    mnuOptionToolTips->setChecked(s.toolTips);
-    mnuEnableVoicePrompting->setChecked(s.voicePrompt);
-    mnuOptionTipOfDay->setChecked(ShellSettings::readTipOfDay(m_store));
+    ShellSettings s = ShellSettings::read(m_store);
+    s.tipOfDay = ShellSettings::readTipOfDay(m_store);
+    m_menus->setOptions(s);
     placeOnScreen(s.left, s.top);
 }
 
@@ -321,7 +243,7 @@ void LumoraWebPageGen::changeEvent(QEvent *event)
         if (!std::exchange(m_activated, true))
             QMetaObject::invokeMethod(this, &LumoraWebPageGen::firstActivation,
                                       Qt::QueuedConnection);
-        mnuOptionTipOfDay->setChecked(ShellSettings::readTipOfDay(m_store));
+        m_menus->setTipOfDay(ShellSettings::readTipOfDay(m_store));
     }
     QMainWindow::changeEvent(event);
 }
@@ -348,11 +270,7 @@ void LumoraWebPageGen::closeEvent(QCloseEvent *event)
     if (!m_unloaded) {
         m_unloaded = true;
         ShellSettings s;
-        s.autoSpace = mnuOptionAutoSpace->isChecked();
-        s.sounds = mnuOptionEnableSounds->isChecked();
-        s.toolTips = mnuOptionToolTips->isChecked();
-        s.voicePrompt = mnuEnableVoicePrompting->isChecked();
-        s.tipOfDay = mnuOptionTipOfDay->isChecked();
+        m_menus->readOptions(s);
         s.top = Twips::fromPixelsY(y());
         s.left = Twips::fromPixelsX(x());
         s.write(m_store);
@@ -367,7 +285,7 @@ bool LumoraWebPageGen::fileBrowserShown() const
 
 void LumoraWebPageGen::SelectStep(IndicatorLamp *lamp)
 {
-    if (mnuOptionEnableSounds->isChecked())
+    if (m_menus->sounds())
         m_sound.PlayResourceSound(QStringLiteral("PICTURE"), Sounds);
     tmrLedFlash->stop();
     for (IndicatorLamp *l : std::as_const(m_lamps))
@@ -375,7 +293,7 @@ void LumoraWebPageGen::SelectStep(IndicatorLamp *lamp)
     lamp->setOn(true);
     m_preview->showLogo();
     // The prompt stops the click: the player plays one sound at a time.
-    if (mnuEnableVoicePrompting->isChecked())
+    if (m_menus->voicePrompting())
         m_sound.PlayResourceSound(QStringLiteral("STEP%1").arg(m_lamps.indexOf(lamp) + 1), Voices);
 }
 
@@ -453,10 +371,9 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
                                      progress->setValue(done);
                                      return !progress->wasCanceled();
                                  }});
-    generator.GenerateWebPage(
-        txtFormReturnCodes->text(),
-        {m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}, m_set.paths,
-        m_set.output);
+    generator.GenerateWebPage(txtFormReturnCodes->text(),
+                              {m_set.style, m_set.images.entries(), m_menus->autoSpace()},
+                              m_set.paths, m_set.output);
 }
 
 void LumoraWebPageGen::cmdPreview_Click()
@@ -464,7 +381,7 @@ void LumoraWebPageGen::cmdPreview_Click()
     collapsedStep(LEDpreView);
     PreviewCommand::PreviewWebPage(
         this, m_dialogs, m_set.paths,
-        PreviewSources({m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}));
+        PreviewSources({m_set.style, m_set.images.entries(), m_menus->autoSpace()}));
 }
 
 void LumoraWebPageGen::showAbout()
@@ -509,7 +426,7 @@ void LumoraWebPageGen::connectUpload()
     m_upload = new UploadJob(*m_ravel, *FrameFtpUpload, m_dialogs, m_store, this);
     FrameFtpUpload->attach(*m_upload);
     connect(FrameFtpUpload, &FtpUploadPanel::beginClicked, this,
-            [this] { m_upload->run(m_set, [this] { return mnuOptionAutoSpace->isChecked(); }); });
+            [this] { m_upload->run(m_set, [this] { return m_menus->autoSpace(); }); });
     connect(FrameFtpUpload, &FtpUploadPanel::cancelClicked, m_upload, &UploadJob::CancelUpload);
     connect(FrameFtpUpload, &FtpUploadPanel::manageWebsiteClicked, this, [this] {
         cmdDummyFocus->setFocus();
@@ -539,8 +456,7 @@ void LumoraWebPageGen::connectUpload()
 void LumoraWebPageGen::SetUploadControlsEnabled(bool enabled)
 {
     setStepsEnabled(enabled);
-    for (const char *menu : {"mnuFile", "mnuWebPage", "mnuHelp"})
-        findChild<QMenu *>(QLatin1String(menu))->menuAction()->setEnabled(enabled);
+    m_menus->setWorkflowEnabled(enabled);
     if (!enabled)
         cmdDummyFocus->setFocus();
     m_preview->showLogo();
@@ -551,9 +467,7 @@ void LumoraWebPageGen::setStepsEnabled(bool enabled)
     for (QPushButton *b :
          {cmdColors, cmdSelectImages, cmdGenerateHtml, cmdPreview, cmdFtpUpload, cmdDriveList})
         b->setEnabled(enabled);
-    // The menu runs the same commands; a slide must not start inside another.
-    for (QAction *a : std::as_const(m_stepActions))
-        a->setEnabled(enabled);
+    m_menus->setStepsEnabled(enabled);
 }
 
 void LumoraWebPageGen::showWorkingSet()

@@ -14,11 +14,10 @@ class FileBrowserToggle;
 class FtpUploadPanel;
 class ImageListPanel;
 class IndicatorLamp;
+class MainMenus;
 class PanelSlider;
 class PreviewArea;
-class QAction;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QTimer;
 class ScannerCommands;
@@ -63,7 +62,8 @@ protected:
 private:
     void buildSteps(QWidget *central);
     void buildPanels(QWidget *central);
-    void buildMenus();
+    void connectMenus();
+    void showFtpSettings();
     void connectFileBrowser();
     // The tip of the day once, at the first activation, when the stored choice is "True".
     void firstActivation();
@@ -120,15 +120,9 @@ private:
     FileBrowserPanel *frmDriveList;
     QPushButton *cmdDriveList;
     ScannerCommands *m_scanner;
+    MainMenus *m_menus;
     PanelSlider *m_slider;
     std::unique_ptr<FileBrowserToggle> m_browser;
-
-    QAction *mnuOptionAutoSpace;
-    QAction *mnuEnableVoicePrompting;
-    QAction *mnuOptionEnableSounds;
-    QAction *mnuOptionToolTips;
-    QAction *mnuOptionTipOfDay;
-    QList<QAction *> m_stepActions;
     // The window's one FTP component. Closing it ends its worker, which may still say
     // goodbye to a server, so it goes first, while everything else is still there.
     std::unique_ptr<CRavelCtrl> m_ravel;
