@@ -12,13 +12,11 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     CommandLine cli({QStringLiteral("make_sample_album"),
                      QStringLiteral("Draws sample pictures into FOLDER (made if missing), writes "
-                                    "FOLDER/sample.lwp\n"
-                                    "listing COUNT of them and prints the project's path."),
+                                    "FOLDER/sample.lwp\nlisting COUNT of them and prints the "
+                                    "project's path."),
                      {},
-                     {{QStringLiteral("FOLDER"), QStringLiteral("Where the pictures and the "
-                                                                "project go.")},
-                      {QStringLiteral("[COUNT]"),
-                       QStringLiteral("How many pictures the project lists (6 unless given).")}}},
+                     {{"FOLDER", "Where the pictures and the project go."},
+                      {"[COUNT]", "How many pictures the project lists (6 unless given)."}}},
                     app.arguments().mid(1));
     if (cli.answered())
         return 0;
