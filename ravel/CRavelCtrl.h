@@ -1,22 +1,20 @@
 #pragma once
 
+#include "ravel/RavelArguments.h"
 #include "ravel/RavelError.h"
-#include "ravel/RavelJobSignal.h"
+#include "ravel/RavelJobRunner.h"
 #include "ravel/RavelMessages.h"
+#include "ravel/RavelNotifications.h"
 #include "ravel/RavelState.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QObject>
 #include <QVariant>
 #include <memory>
 #include <optional>
 
-class CRavelThread;
-class RavelFtpLibrary;
 class RavelJobEvent;
-class RavelNotifyEvent;
 
 // The Ravel FTP client component. It lives on the host's thread; every FTP operation runs
 // as a job on its worker (CRavelThread). The published names are those of the properties,
@@ -336,7 +334,7 @@ public:
     Q_ENUM(cnstRavelHostTypes)
     enum cnstRavelErrors
     {
-        RAVELERR_OK = 3000,
+        RAVELERR_OK = RavelError::ResultOffset,
         RAVELERR_ENTERPASSWORD = 3001,
         RAVELERR_ACCOUNTNEEDED = 3002,
         RAVELERR_RESTARTOK = 3003,
@@ -378,10 +376,10 @@ public:
         RAVELERR_CANTCREATESOCKET = 8004,
         RAVELERR_CANTBINDSOCKET = 8005,
         RAVELERR_SYSTUNKNOWN = 8006,
-        RAVELERR_AREADYCONNECTED = 7000,
-        RAVELERR_BUSY = 7001,
-        RAVELERR_PARAMTYPE = 7002,
-        RAVELERR_NOBYTECNT = 7003
+        RAVELERR_AREADYCONNECTED = RavelError::NumberAlreadyConnected,
+        RAVELERR_BUSY = RavelError::NumberBusy,
+        RAVELERR_PARAMTYPE = RavelError::NumberParameterType,
+        RAVELERR_NOBYTECNT = RavelError::NumberNoByteCount
     };
     Q_ENUM(cnstRavelErrors)
 
@@ -428,7 +426,7 @@ public:
     bool RESTSupported() const { return m_state.restSupported; }
     // Not published: why the last asynchronous transfer failed on our side (the data
     // connection's address and port), or empty.
-    QString transferFailure() const { return m_transferFailure; }
+    QString transferFailure() const { return m_notifications.transferFailure(); }
 
     Q_INVOKABLE void CWD(const QString &DirName);
     Q_INVOKABLE void RNFR(const QString &RemoteFile, const QString &NewFile);
@@ -462,7 +460,7 @@ public:
     // The file of the library that the worker loads; tests may point it elsewhere before
     // the worker starts.
     static QString defaultLibraryPath();
-    void setLibraryPath(const QString &path) { m_libraryPath = path; }
+    void setLibraryPath(const QString &path) { m_jobs.setLibraryPath(path); }
 
 signals:
     void OnHostResponse(int Code, const QString &Command, const QString &Response);
@@ -483,46 +481,15 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    enum class Waits
-    {
-        Always,
-        WhenSync,
-        Never
-    };
+    using Waits = RavelJobRunner::Waits;
 
     void raise(const RavelError &error);
-    void raise(int number, RavelError::Text text) { raise(RavelError(number, text)); }
-    bool startWorker();
-    bool waitUntilReady();
-    // waitUntilReady() without an error raised.
-    bool workerReady();
     // After the properties were loaded: the worker's copies of them follow.
-    void updateWorkerSettings();
-    // The library as the host's thread uses it (texts, cancel); null after raising.
-    const RavelFtpLibrary *hostLibrary();
-    void cancelLogin();
-    bool busyCheck();
-    std::unique_ptr<RavelJobEvent> newJob(RavelMessages::Job job);
-    // Posts a job and, as `waits` says, waits for its signal. False when the wait failed.
-    bool runJob(std::unique_ptr<RavelJobEvent> job, Waits waits);
-    bool runSimpleJob(RavelMessages::Job job, const QString &argument, Waits waits);
-    bool runValueJob(RavelMessages::Job job, qint64 value, const QString &argument = {});
-    bool waitForJob(quint64 sequence);
+    void updateWorkerSettings() { m_jobs.updateWorkerSettings(); }
     int rawCommand(const QString &commandLine);
     qint64 remoteSize(const QString &name);
     void completeLogin(int code);
 
-    void onHostReply(const QString &reply);
-    void onListLine(bool complete, const QString &line, int code);
-    void onTransferProgress(bool end, qint64 bytes, int code);
-    // Asks the worker whether the link is gone; false when no worker takes jobs.
-    bool postLossCheck(int code, bool afterTransfer);
-
-    bool outOfRange(int value, int low, int high);
-    bool checkedText(const QString &text);
-    std::optional<QString> resolveFileName(const QVariant &given, const QString &property);
-    bool resolveTransferNames(const QVariant &local, const QVariant &remote);
-    std::optional<QFileInfo> existingLocalFile(const QVariant &LocalFile);
     QString connectedText(QString RavelState::Texts::*field);
     void runTransfer(std::unique_ptr<RavelJobEvent> job, const QString &command);
     void runRestart(std::unique_ptr<RavelJobEvent> job, QIODevice::OpenMode mode, qint64 position,
@@ -553,16 +520,10 @@ private:
     bool m_LogToFile = false;
 
     RavelState m_state;
-    RavelJobSignal m_success;
-    RavelJobSignal m_error;
-    quint64 m_lastJob = 0;
     QString m_command;
-    // The local file of a running asynchronous restart transfer.
-    std::unique_ptr<QFile> m_restartFile;
     bool m_modified = false;
     std::optional<RavelError> m_raised;
-    QString m_libraryPath;
-    std::unique_ptr<CRavelThread> m_worker;
-    std::unique_ptr<RavelFtpLibrary> m_hostLibrary;
-    QString m_transferFailure;
+    RavelArguments m_arguments{m_raised};
+    RavelJobRunner m_jobs;
+    RavelNotifications m_notifications;
 };

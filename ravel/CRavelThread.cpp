@@ -1,59 +1,21 @@
 #include "ravel/CRavelThread.h"
 
+#include "ravel/RavelError.h"
 #include "ravel/RavelFileError.h"
 #include "ravel/RavelJobSignal.h"
-#include "ravel/RavelNotifyEvent.h"
 #include "ravel/RavelState.h"
+#include "ravel/TsanOrder.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QHostAddress>
-#include <QHostInfo>
-#include <QTemporaryFile>
-#include <cerrno>
 #include <new>
-#include <unistd.h>
 
 using namespace RavelMessages;
 
 namespace {
 
-// Server system names in HostType order; the index found is the HostType value.
-const char *const SystemNames[] = {"Chameleon",
-                                   "214-PC FTP server",
-                                   "IBM-PC TCP/IP",
-                                   "MVS",
-                                   "KA9/NOS",
-                                   "NCSA",
-                                   "SI NT FTPD",
-                                   "Super TCP",
-                                   "Unisys 5000 (EXOS)",
-                                   "UNIX",
-                                   "MultiNet",
-                                   "VMS-UCX",
-                                   "VMS",
-                                   "QVT",
-                                   "Windows_NT",
-                                   "Solaris",
-                                   "WINDOWS NT/Software Innovations",
-                                   "PC Type: L8",
-                                   "NetWare",
-                                   "MSDOS Reflection FTP Server",
-                                   nullptr};
-
 unsigned long currentThreadNumber()
 {
     return static_cast<unsigned long>(reinterpret_cast<quintptr>(QThread::currentThreadId()));
-}
-
-QByteArray wire(const QString &text)
-{
-    return text.toUtf8();
-}
-
-QString fromBuffer(const QByteArray &buffer)
-{
-    return QString::fromUtf8(buffer.constData());
 }
 
 } // namespace
@@ -85,7 +47,7 @@ CRavelThread::CRavelThread(QObject *owner, RavelState &state, RavelJobSignal &su
                            RavelJobSignal &error, const QString &libraryPath,
                            const Settings &settings)
     : m_owner(owner), m_state(state), m_success(success), m_error(error),
-      m_libraryPath(libraryPath), m_settings(settings)
+      m_libraryPath(libraryPath), m_settings(settings), m_jobs(owner, state, m_library)
 {
 }
 
@@ -97,7 +59,7 @@ CRavelThread::~CRavelThread()
 void CRavelThread::join()
 {
     wait();
-    m_exited.load(std::memory_order_acquire);
+    TsanOrder::acquire(m_exited);
 }
 
 namespace {
@@ -120,7 +82,7 @@ void CRavelThread::leave()
 
 bool CRavelThread::event(QEvent *event)
 {
-    m_readyPosts.load(std::memory_order_acquire);
+    TsanOrder::acquire(m_readyPosts);
     if (event->type() != ReadyChanged)
         return QThread::event(event);
     emit readyChanged();
@@ -153,14 +115,14 @@ void CRavelThread::run()
     const int started = m_library->StartSession(m_owner, currentThreadNumber);
     if (started != FTPLIB_OK) {
         m_failure = QString::fromUtf8(m_library->ErrorText(started));
-        report(started);
+        m_jobs.report(started);
         leave();
         return;
     }
     m_state.session = m_library->SessionHandle();
     m_library->SetReplyEcho(m_settings.verbose, m_owner, HostReply);
-    m_async = m_settings.async;
-    m_async ? m_library->AsyncOn() : m_library->AsyncOff();
+    m_jobs.setAsync(m_settings.async);
+    m_settings.async ? m_library->AsyncOn() : m_library->AsyncOff();
     m_library->SetPassive(m_settings.passive);
     m_library->SetPort(m_settings.port);
     m_library->SetTimeout(m_settings.timeout);
@@ -181,388 +143,37 @@ void CRavelThread::run()
         QCoreApplication::removePostedEvents(&receiver);
     }
     m_state.session = nullptr;
-    endSession();
+    m_jobs.endSession();
     m_state.ready = false;
     leave();
-}
-
-void CRavelThread::endSession()
-{
-    setLog(false, {});
-    if (m_library->EndSession() == FTPLIB_STILLCONNECTED) {
-        if (m_library->Quit() != FTPLIB_OK)
-            m_library->DropConnection();
-        m_library->EndSession();
-    }
 }
 
 void CRavelThread::runJob(RavelJobEvent &job)
 {
     try {
-        execute(job);
+        m_jobs.execute(job);
     } catch (const RavelFileError &failure) {
-        fireError(failure.cause, QString::fromStdString(failure.what()));
+        m_jobs.fireError(failure.cause, QString::fromStdString(failure.what()));
         m_error.set(job.sequence);
         return;
     } catch (const std::bad_alloc &) {
-        fireError(qint32(0x800A0007u), QStringLiteral("Out of memory."));
+        m_jobs.fireError(RavelError::hresultOf(RavelError::NumberOutOfMemory),
+                         QStringLiteral("Out of memory."));
         m_error.set(job.sequence);
         return;
     } catch (...) {
-        fireError(qint32(0x800A0007u),
-                  QStringLiteral("Undefined Exception in CRavelThread::PreTranslateMessage"));
+        m_jobs.fireError(
+            RavelError::hresultOf(RavelError::NumberOutOfMemory),
+            QStringLiteral("Undefined Exception in CRavelThread::PreTranslateMessage"));
         m_error.set(job.sequence);
         return;
     }
     if (job.job == LossCheck)
         return;
-    if (alwaysSignals(job.job) || !m_async)
+    if (alwaysSignals(job.job) || !m_jobs.async())
         m_success.set(job.sequence);
     else if (endsWithoutNotification(job.job))
-        clearBusy();
+        m_jobs.clearBusy();
     if (job.job == EndWorker)
         exit();
-}
-
-void CRavelThread::execute(RavelJobEvent &job)
-{
-    const auto &lib = m_library;
-    const QByteArray first = wire(job.first);
-    const QByteArray second = wire(job.second);
-    switch (job.job) {
-    case Abort:
-        lib->Abort();
-        break;
-    case Login:
-        login(job);
-        break;
-    case ParentDir:
-        reportFailure(lib->ParentDir());
-        break;
-    case ChangeDir: {
-        const int code = lib->ChangeDir(second.constData());
-        if (code == FTPLIB_OK)
-            m_state.changeTexts([&](RavelState::Texts &t) { t.currentDir = job.second; });
-        reportFailure(code);
-        break;
-    }
-    case Delete:
-        reportFailure(lib->Delete(second.constData()));
-        break;
-    case IdentifyHost:
-        m_state.hostType = lib->SystemType(SystemNames);
-        break;
-    case ReadAddresses:
-        readAddresses();
-        break;
-    case List:
-        list(job);
-        break;
-    case DropConnection:
-        dropConnection();
-        break;
-    case MakeDir: {
-        QByteArray buffer(260, '\0');
-        const int code = lib->MakeDir(second.constData(), buffer.data(), int(buffer.size()));
-        if (code == FTPLIB_OK)
-            m_state.changeTexts([&](RavelState::Texts &t) { t.result = fromBuffer(buffer); });
-        reportFailure(code);
-        break;
-    }
-    case CurrentDir: {
-        QByteArray buffer(5000, '\0');
-        const int code = lib->CurrentDir(buffer.data(), int(buffer.size()));
-        if (code == FTPLIB_OK)
-            m_state.changeTexts([&](RavelState::Texts &t) { t.currentDir = fromBuffer(buffer); });
-        reportFailure(code);
-        break;
-    }
-    case Quit: {
-        const int code = lib->Quit();
-        if (code != FTPLIB_OK) {
-            lib->DropConnection();
-            report(code);
-        }
-        m_state.connected = false;
-        m_state.restSupported = false;
-        m_state.busy = false;
-        break;
-    }
-    case RawCommand: {
-        QByteArray buffer(32000, '\0');
-        m_state.lastReplyCode = lib->Command(second.constData(), buffer.data(), int(buffer.size()));
-        m_state.changeTexts([&](RavelState::Texts &t) { t.result = fromBuffer(buffer); });
-        break;
-    }
-    case RestartReceive:
-    case RestartSend:
-        restart(job);
-        break;
-    case Receive:
-        receive(job);
-        break;
-    case RemoveDir:
-        reportFailure(lib->RemoveDir(second.constData()));
-        break;
-    case Rename:
-        reportFailure(lib->Rename(first.constData(), second.constData()));
-        break;
-    case AsyncOnOff:
-        m_async = job.value != 0;
-        m_async ? lib->AsyncOn() : lib->AsyncOff();
-        break;
-    case LogOnOff:
-        setLog(job.value != 0, job.second);
-        break;
-    case PassiveOnOff:
-        lib->SetPassive(int(job.value));
-        break;
-    case EchoOnOff:
-        lib->SetReplyEcho(int(job.value), m_owner, HostReply);
-        break;
-    case Send:
-        reportFailure(job.append
-                          ? lib->SendAppend(first.constData(), second.constData(), job.type,
-                                            m_async, progressReceiver(), TransferProgress)
-                          : lib->Send(first.constData(), second.constData(), job.type, m_async,
-                                      job.unique, progressReceiver(), TransferProgress));
-        break;
-    case SetPort:
-        lib->SetPort(int(job.value));
-        break;
-    case SetTimeout:
-        lib->SetTimeout(int(job.value));
-        break;
-    case Liveness:
-        m_state.connected = lib->Command("NOOP", nullptr, 0) == 200;
-        break;
-    case EndWorker:
-        break;
-    case LossCheck:
-        checkLoss(int(job.value), job.afterTransfer);
-        break;
-    }
-}
-
-void CRavelThread::login(const RavelJobEvent &job)
-{
-    const RavelJobEvent::Login &l = job.login;
-    int code = FTPLIB_CANCELBYUSER;
-    bool begun = false;
-    {
-        const std::lock_guard lock(m_state.loginCancel.mutex);
-        begun = m_state.loginCancel.running = !m_state.loginCancel.cancelled;
-    }
-    if (!begun) {
-        // Cancelled before it began.
-    } else if (l.useProxy) {
-        code =
-            m_library->FirewallLogin(wire(l.proxyHost).constData(), wire(l.proxyUser).constData(),
-                                     wire(l.proxyPassword).constData(), wire(l.host).constData(),
-                                     wire(l.user).constData(), wire(l.password).constData(),
-                                     FTPLIB_FW_SITE + 3 * l.proxyType, l.proxyPort, nullptr, 0);
-    } else {
-        code = m_library->Login(wire(l.host).constData(), wire(l.user).constData(),
-                                wire(l.password).constData(), nullptr, 0);
-    }
-    if (code == FTPLIB_ACCOUNTNEEDED)
-        code = m_library->SendAccount(wire(l.account).constData());
-    {
-        const std::lock_guard lock(m_state.loginCancel.mutex);
-        m_state.loginCancel.running = false;
-        // A cancel that came after the library finished still wins: the host dropped it.
-        if (m_state.loginCancel.cancelled) {
-            m_library->DropConnection();
-            code = FTPLIB_CANCELBYUSER;
-        }
-    }
-    m_state.lastReplyCode = code;
-    // Posted here rather than by the library so that the account step is part of the result.
-    if (job.value)
-        notifyOwner(new RavelNotifyEvent(LoginDone, 0, code));
-}
-
-void CRavelThread::readAddresses()
-{
-    const QString localName = QHostInfo::localHostName();
-    QString localAddress = QStringLiteral("0.0.0.0");
-    const QHostInfo local = QHostInfo::fromName(localName);
-    for (const QHostAddress &address : local.addresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol) {
-            localAddress = address.toString();
-            break;
-        }
-    }
-    QByteArray name(289, '\0');
-    unsigned char address[4] = {};
-    const bool remote = m_library->RemoteHost(name.data(), int(name.size()), address) == 0;
-    m_state.changeTexts([&](RavelState::Texts &t) {
-        t.localName = localName;
-        t.localAddress = localAddress;
-        if (remote) {
-            t.remoteName = fromBuffer(name);
-            t.remoteAddress = QStringLiteral("%1.%2.%3.%4")
-                                  .arg(address[0])
-                                  .arg(address[1])
-                                  .arg(address[2])
-                                  .arg(address[3]);
-        }
-    });
-}
-
-void CRavelThread::list(const RavelJobEvent &job)
-{
-    const QByteArray path = wire(job.second);
-    if (m_async) {
-        m_library->List(path.constData(), nullptr, job.longDirs, m_owner, ListLine);
-        return;
-    }
-    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("DIRXXXXXX")));
-    if (!file.open())
-        throw RavelFileError(errno,
-                             QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
-    const QByteArray name = QFile::encodeName(file.fileName());
-    file.close();
-    const int code = m_library->List(path.constData(), name.constData(), job.longDirs, nullptr, 0);
-    if (code == -1)
-        return;
-    if (code != FTPLIB_OK) {
-        report(code);
-        return;
-    }
-    if (!file.open())
-        throw RavelFileError(errno,
-                             QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw RavelFileError(errno,
-                             QStringLiteral("%1: %2").arg(file.fileName(), file.errorString()));
-    m_state.changeTexts([&](RavelState::Texts &t) { t.result = fromBuffer(bytes); });
-}
-
-void CRavelThread::receive(const RavelJobEvent &job)
-{
-    const int typed = m_library->SetType(job.type);
-    if (typed != FTPLIB_OK) {
-        report(typed);
-        // Like every asynchronous transfer, it ends with its notification.
-        if (m_async) {
-            m_state.posts.fetch_add(1, std::memory_order_release);
-            QCoreApplication::postEvent(
-                m_owner, new FtpLibNotifyEvent(TransferProgress, 1, -1, typed, QByteArray()));
-        }
-        return;
-    }
-    const QByteArray remote = wire(job.first);
-    const QByteArray local = wire(job.second);
-    const auto start = job.append ? m_library->ReceiveAppend : m_library->Receive;
-    const int code = start(remote.constData(), local.constData(), job.type, m_async,
-                           progressReceiver(), TransferProgress);
-    if (m_async)
-        m_state.fileSize = m_library->TransferSize();
-    else
-        reportFailure(code);
-}
-
-void CRavelThread::restart(const RavelJobEvent &job)
-{
-    const int fd = int(job.value);
-    const QByteArray remote = wire(job.job == RestartSend ? job.second : job.first);
-    const int code =
-        job.job == RestartSend
-            ? m_library->RestartSend(fd, remote.constData(), 'I', m_async, job.restartParameter,
-                                     progressReceiver(), TransferProgress)
-            : m_library->RestartReceive(remote.constData(), fd, 'I', m_async, job.restartParameter,
-                                        progressReceiver(), TransferProgress);
-    reportFailure(code);
-    // The descriptor is the job's own copy; in asynchronous mode the library holds it until
-    // its end notification, and the component closes its file then.
-    if (!m_async)
-        ::close(fd);
-}
-
-void CRavelThread::setLog(bool on, const QString &fileName)
-{
-    if (!on) {
-        if (m_log) {
-            m_library->SetLogFile(-1);
-            m_log.reset();
-        }
-        return;
-    }
-    if (m_log || fileName.isEmpty())
-        return;
-    auto log = std::make_unique<QFile>(fileName);
-    if (!log->open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw RavelFileError(errno, QStringLiteral("%1: %2").arg(fileName, log->errorString()));
-    m_library->SetLogFile(log->handle());
-    m_log = std::move(log);
-}
-
-void CRavelThread::clearBusy()
-{
-    // Nothing else would ever clear it, and every checked call would be refused.
-    m_state.busy = false;
-    notifyOwner(new RavelNotifyEvent(JobEnded, 0, 0));
-}
-
-void CRavelThread::dropConnection()
-{
-    m_library->DropConnection();
-    m_state.transfer = false;
-    m_state.connected = false;
-    m_state.busy = false;
-}
-
-void CRavelThread::report(int code)
-{
-    // The server's words are taken before the liveness check replaces them with its own.
-    const QString reply = QString::fromUtf8(m_library->LastReply()).trimmed();
-    const QString failure = QString::fromUtf8(m_library->LastFailure());
-    if (code == FTPLIB_NOTCONNECTED || code == FTPLIB_UNKNOWNHOST || code == FTPLIB_NOREPLY ||
-        code == FTPLIB_SENDREFUSED) {
-        if (m_library->Command("NOOP", nullptr, 0) != 200) {
-            m_library->ResetAfterLoss();
-            dropConnection();
-        }
-    } else if (code == FTPLIB_CONNECTREJECTED) {
-        m_library->DropConnection();
-    }
-    fireReport(code, reply, failure);
-}
-
-void CRavelThread::checkLoss(int code, bool afterTransfer)
-{
-    const QString reply = QString::fromUtf8(m_library->LastReply()).trimmed();
-    // Already handled (a job before this one failed on the same loss, or LocalClose ran).
-    const bool gone = m_state.connected && m_library->Command("NOOP", nullptr, 0) != 200;
-    if (!gone) {
-        if (afterTransfer)
-            clearBusy();
-        return;
-    }
-    m_library->ResetAfterLoss();
-    dropConnection();
-    fireReport(code, reply, {});
-}
-
-void CRavelThread::fireReport(int code, const QString &reply, const QString &failure)
-{
-    QString text = QString::fromUtf8(m_library->ErrorText(code));
-    if (!failure.isEmpty())
-        text += QStringLiteral(" (%1)").arg(failure);
-    fireError(qint32(0x800A0000u + quint32(code + 3000)),
-              reply.isEmpty() ? QStringLiteral("Error: %1").arg(text)
-                              : QStringLiteral("Error: %1\n\nHost Response: %2").arg(text, reply));
-}
-
-void CRavelThread::notifyOwner(RavelNotifyEvent *event)
-{
-    m_state.posts.fetch_add(1, std::memory_order_release);
-    QCoreApplication::postEvent(m_owner, event);
-}
-
-void CRavelThread::fireError(qint32 number, const QString &text)
-{
-    notifyOwner(new RavelNotifyEvent(WorkerError, number, 0, text));
 }

@@ -2,21 +2,20 @@
 
 #include "ravel/RavelFtpLibrary.h"
 #include "ravel/RavelJobEvent.h"
+#include "ravel/RavelWorkerJobs.h"
 
-#include <QFile>
 #include <QThread>
 #include <atomic>
 #include <memory>
 #include <mutex>
 
-class RavelNotifyEvent;
 class RavelJobSignal;
 class RavelState;
 
 // The worker of one component: a thread with its own event loop that owns the FTP library's
-// session. Jobs are posted to it as RavelJobEvents; each signals success or error as its
-// group says. It reports FTP failures to the component as events (OnFTPError on the host's
-// thread) and never touches the component's object otherwise.
+// session. Jobs are posted to it as RavelJobEvents and run by RavelWorkerJobs; each signals
+// success or error as its group says. It reports FTP failures to the component as events
+// (OnFTPError on the host's thread) and never touches the component's object otherwise.
 class CRavelThread : public QThread
 {
     Q_OBJECT
@@ -61,31 +60,6 @@ private:
     void postReadyChanged();
     // The worker's last words: ended, readyChanged(), and the order join() relies on.
     void leave();
-    void execute(RavelJobEvent &job);
-    void report(int code);
-    // The lost-connection handling when NOOP finds the link gone; silent otherwise.
-    void checkLoss(int code, bool afterTransfer);
-    // `failure`: what failed on our side beyond the code, or empty.
-    void fireReport(int code, const QString &reply, const QString &failure);
-    // Posts a notification to the component, counted so the component's read pairs with it.
-    void notifyOwner(RavelNotifyEvent *event);
-    void fireError(qint32 number, const QString &text);
-    void dropConnection();
-    void clearBusy();
-    void login(const RavelJobEvent &job);
-    void readAddresses();
-    void list(const RavelJobEvent &job);
-    void receive(const RavelJobEvent &job);
-    void restart(const RavelJobEvent &job);
-    void setLog(bool on, const QString &fileName);
-    void endSession();
-    // Progress is an asynchronous transfer's only report; a synchronous one has its wait.
-    QObject *progressReceiver() const { return m_async ? m_owner : nullptr; }
-    void reportFailure(int code)
-    {
-        if (code != FTPLIB_OK)
-            report(code);
-    }
 
     QObject *const m_owner;
     RavelState &m_state;
@@ -94,8 +68,7 @@ private:
     const QString m_libraryPath;
     const Settings m_settings;
     RavelFtpLibrary m_library;
-    bool m_async = false;
-    std::unique_ptr<QFile> m_log;
+    RavelWorkerJobs m_jobs;
     // Guards the receiver's life against a post() racing the worker's end, and hands each
     // job's fields over to the worker in a way the thread checkers can see.
     std::mutex m_postMutex;

@@ -52,13 +52,13 @@ std::optional<RavelError> convertTo(QVariant &value, QMetaType type, bool byRefe
     if (!value.isValid() && byReference)
         value = QVariant(type);
     if (!value.isValid())
-        return RavelError(449, QStringLiteral("Argument not optional"));
+        return RavelError::argumentNotOptional();
     // A conversion would wrap a number beyond 32 bits into some value in range.
     if (type == QMetaType::fromType<int>() && value.typeId() != QMetaType::QString) {
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (ok && (number < INT_MIN || number > INT_MAX))
-            return RavelError(380, RavelError::TextOutOfRange);
+            return RavelError::make(RavelError::NumberOutOfRange, RavelError::TextOutOfRange);
     }
     // Booleans, numbers and texts convert among themselves; anything else is a mismatch.
     if (!value.convert(type))

@@ -1,8 +1,8 @@
 #include "ravel/RavelError.h"
 
-qint32 RavelError::hresult() const
+qint32 RavelError::hresultOf(int number)
 {
-    return qint32(0x800A0000u + quint32(m_number));
+    return qint32(0x800A0000u + quint32(number));
 }
 
 QString RavelError::textOf(Text text)
@@ -42,40 +42,48 @@ QString RavelError::textOf(Text text)
 
 RavelError RavelError::fileNotFound(const QString &fileName)
 {
-    return {53, QStringLiteral("File not found: %1").arg(fileName)};
+    return {NumberFileNotFound, QStringLiteral("File not found: %1").arg(fileName)};
 }
 
 RavelError RavelError::readOnlyProperty()
 {
-    return {383, QStringLiteral("Property is read-only")};
+    return {NumberReadOnlyProperty, QStringLiteral("Property is read-only")};
 }
 
 RavelError RavelError::unknownName(const QString &name)
 {
-    return {438, QStringLiteral("Object doesn't support this property or method: %1").arg(name)};
+    return {NumberUnknownName,
+            QStringLiteral("Object doesn't support this property or method: %1").arg(name)};
 }
 
 RavelError RavelError::wrongArgumentCount()
 {
-    return {450, QStringLiteral("Wrong number of arguments or invalid property assignment")};
+    return {NumberWrongArgumentCount,
+            QStringLiteral("Wrong number of arguments or invalid property assignment")};
 }
 
 RavelError RavelError::typeMismatch()
 {
-    return {13, QStringLiteral("Type mismatch")};
+    return {NumberTypeMismatch, QStringLiteral("Type mismatch")};
 }
 
 RavelError RavelError::invalidArgument()
 {
-    return {5, QStringLiteral("Invalid procedure call or argument")};
+    return {NumberInvalidArgument, QStringLiteral("Invalid procedure call or argument")};
 }
 
 RavelError RavelError::workerNotReady(const QString &reason)
 {
-    return {48, QStringLiteral("Error in loading DLL: %1").arg(reason)};
+    return {NumberDllLoad, QStringLiteral("Error in loading DLL: %1").arg(reason)};
 }
 
 RavelError RavelError::notInThisBuild()
 {
-    return {445, QStringLiteral("Object doesn't support this action: this build has no windows")};
+    return {NumberNotSupported,
+            QStringLiteral("Object doesn't support this action: this build has no windows")};
+}
+
+RavelError RavelError::argumentNotOptional()
+{
+    return {NumberArgumentNotOptional, QStringLiteral("Argument not optional")};
 }

@@ -20,17 +20,48 @@ public:
         TextZeroByteCount = 114,
     };
 
+    // The numbers raised, by name: the platform's standard ones, and from 7000 the
+    // component's own (published as CRavelCtrl::RAVELERR_*).
+    enum Number
+    {
+        NumberInvalidArgument = 5,
+        NumberOutOfMemory = 7,
+        NumberTypeMismatch = 13,
+        NumberDllLoad = 48,
+        NumberFileNotFound = 53,
+        NumberEmptyArgument = 94,
+        NumberOutOfRange = 380,
+        NumberReadOnlyProperty = 383,
+        NumberNotYetAvailable = 394,
+        NumberUnknownName = 438,
+        NumberNotSupported = 445,
+        NumberArgumentNotOptional = 449,
+        NumberWrongArgumentCount = 450,
+        NumberAlreadyConnected = 7000,
+        NumberBusy = 7001,
+        NumberParameterType = 7002,
+        NumberNoByteCount = 7003,
+    };
+
+    // The component publishes the library's result code c as c + ResultOffset.
+    static constexpr int ResultOffset = 3000;
+    static constexpr int resultCode(int libraryCode) { return libraryCode + ResultOffset; }
+    static constexpr int libraryCode(int resultCode) { return resultCode - ResultOffset; }
+
     RavelError() = default;
     RavelError(int number, QString description)
         : m_number(number), m_description(std::move(description))
     {
     }
-    RavelError(int number, Text text) : RavelError(number, textOf(text)) {}
+    // The one way to raise a number with a text of the string table; `number` is a Number
+    // or, for a failed file call, the system's error number.
+    static RavelError make(int number, Text text) { return {number, textOf(text)}; }
 
     int number() const { return m_number; }
     QString description() const { return m_description; }
     // The number an automation exception carries: 0x800A0000 plus the small number.
-    qint32 hresult() const;
+    qint32 hresult() const { return hresultOf(m_number); }
+    static qint32 hresultOf(int number);
 
     static QString textOf(Text text);
 
@@ -43,6 +74,7 @@ public:
     static RavelError invalidArgument();
     static RavelError workerNotReady(const QString &reason);
     static RavelError notInThisBuild();
+    static RavelError argumentNotOptional();
 
 private:
     int m_number = 0;

@@ -1,5 +1,7 @@
 #include "ravel/RavelJobSignal.h"
 
+#include "ravel/TsanOrder.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -19,7 +21,7 @@ void RavelJobSignal::set(quint64 job)
 
 bool RavelJobSignal::event(QEvent *event)
 {
-    m_posts.load(std::memory_order_acquire);
+    TsanOrder::acquire(m_posts);
     if (event->type() != Signalled)
         return QObject::event(event);
     emit signalled();

@@ -5,19 +5,35 @@
 #include <QEvent>
 #include <QString>
 
-// A notification posted to the component by its worker: a number from RavelMessages and its
-// two words, texts as copies. The worker's post counter (RavelState::posts) is the hand-off.
+// A notification posted to the component by its worker, texts as copies. The worker's post
+// counter (RavelState::posts) is the hand-off.
 class RavelNotifyEvent : public QEvent
 {
 public:
-    RavelNotifyEvent(RavelMessages::Notification number, qint64 first, qint64 second,
-                     QString text = {})
-        : QEvent(RavelMessages::eventType(number)), first(first), second(second),
+    // WorkerError: becomes OnFTPError(number, text).
+    static RavelNotifyEvent *workerError(qint32 number, QString text)
+    {
+        return new RavelNotifyEvent(RavelMessages::WorkerError, number, 0, std::move(text));
+    }
+    // LoginDone: the library's result code of an asynchronous login.
+    static RavelNotifyEvent *loginDone(int code)
+    {
+        return new RavelNotifyEvent(RavelMessages::LoginDone, 0, code, {});
+    }
+    static RavelNotifyEvent *jobEnded()
+    {
+        return new RavelNotifyEvent(RavelMessages::JobEnded, 0, 0, {});
+    }
+
+    const qint32 errorNumber;
+    const int loginCode;
+    const QString text;
+
+private:
+    RavelNotifyEvent(RavelMessages::Notification number, qint32 errorNumber, int loginCode,
+                     QString text)
+        : QEvent(RavelMessages::eventType(number)), errorNumber(errorNumber), loginCode(loginCode),
           text(std::move(text))
     {
     }
-
-    const qint64 first;
-    const qint64 second;
-    const QString text;
 };
