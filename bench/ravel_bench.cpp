@@ -59,7 +59,7 @@ bool login(CRavelCtrl &ctrl, const FtpTestServer &server, bool passive)
     ctrl.Connect();
     if (result == 0)
         loop.exec();
-    return result == 3000;
+    return result == CRavelCtrl::RAVELERR_OK;
 }
 
 Timing ravelStore(const FtpTestServer &server, const QStringList &files, bool passive)
