@@ -16,6 +16,8 @@ import sys
 HOST = "127.0.0.1"
 PASV = re.compile(rb"^227 .*?\((\d+),(\d+),(\d+),(\d+),(\d+),(\d+)\)", re.M)
 EPSV = re.compile(rb"^229 .*?\(\|\|\|(\d+)\|\)", re.M)
+# asyncio holds tasks weakly; a closed data listener's connection would be collected mid-way.
+TASKS = set()
 
 
 async def listen(handler):
@@ -86,8 +88,13 @@ async def data_port(server_port, delay):
     listener = None
 
     async def accept(reader, writer):
+        task = asyncio.current_task()
+        TASKS.add(task)
         listener.close()
-        await relay(reader, writer, server_port, delay)
+        try:
+            await relay(reader, writer, server_port, delay)
+        finally:
+            TASKS.discard(task)
 
     listener, port = await listen(accept)
     return port
