@@ -76,6 +76,31 @@ QString makeAlbum(const QString &folder, int pictures, qint64 pictureSize)
     return *project;
 }
 
+QStringList uploadArguments(const QString &project, const QString &folder, quint16 port,
+                            const QString &path, bool passive)
+{
+    const QString passwordFile = folder + QLatin1String("/password");
+    QFile password(passwordFile);
+    if (password.open(QIODevice::WriteOnly))
+        password.write("guest@example.com");
+    QStringList args{QStringLiteral("upload"),
+                     QStringLiteral("--project"),
+                     project,
+                     QStringLiteral("--host"),
+                     QStringLiteral("127.0.0.1"),
+                     QStringLiteral("--port"),
+                     QString::number(port),
+                     QStringLiteral("--password-file"),
+                     passwordFile,
+                     QStringLiteral("--page"),
+                     folder + QLatin1String("/album.html"),
+                     QStringLiteral("--path"),
+                     path};
+    if (passive)
+        args << QStringLiteral("--passive");
+    return args;
+}
+
 Loads writeLoads(const QString &dir)
 {
     Loads loads;
@@ -123,16 +148,81 @@ double median(QList<double> values)
     return values[values.size() / 2];
 }
 
-double runCurl(const QStringList &arguments)
+QString spread(const QList<double> &values)
+{
+    if (values.isEmpty())
+        return QStringLiteral("-");
+    const auto [least, most] = std::minmax_element(values.begin(), values.end());
+    return QStringLiteral("%1 [%2-%3]")
+        .arg(median(values), 0, 'f', 3)
+        .arg(*least, 0, 'f', 3)
+        .arg(*most, 0, 'f', 3);
+}
+
+QString pairedColumns(const QList<double> &ours, const QList<double> &theirs)
+{
+    const double ratio = ours.isEmpty() || theirs.isEmpty() ? 0 : median(ours) / median(theirs);
+    return QStringLiteral("%1 %2 %3")
+        .arg(spread(ours), -22)
+        .arg(spread(theirs), -22)
+        .arg(ratio, 6, 'f', 2);
+}
+
+QString loadAverage()
+{
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    const QList<QByteArray> fields = file.read(256).split(' ');
+    return QString::fromLatin1(fields.mid(0, 3).join(' '));
+}
+
+void emptyFolder(const QString &folder)
+{
+    QDir dir(folder);
+    for (const QFileInfo &entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (entry.isDir())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            dir.remove(entry.fileName());
+    }
+}
+
+// A transfer that waits this long before its data flows has met curl's stall, not the server.
+constexpr double StallSeconds = 0.9;
+
+CurlRun runCurl(const QStringList &arguments)
 {
     QProcess curl;
     QElapsedTimer timer;
     timer.start();
-    curl.start(QStringLiteral("curl"), arguments);
+    // One line per transfer: the time until its data was about to flow.
+    curl.start(QStringLiteral("curl"), QStringList(arguments)
+                                           << QStringLiteral("-w")
+                                           << QStringLiteral("%{time_pretransfer}\\n"));
     curl.waitForFinished(-1);
+    CurlRun run{double(timer.nsecsElapsed()) / 1e9, false};
     if (curl.exitCode() != 0)
         std::fprintf(stderr, "curl failed: %s\n", curl.readAllStandardError().constData());
-    return double(timer.nsecsElapsed()) / 1e9;
+    for (const QByteArray &line : curl.readAllStandardOutput().split('\n')) {
+        bool number = false;
+        const double pretransfer = line.trimmed().toDouble(&number);
+        run.stalled = run.stalled || (number && pretransfer >= StallSeconds);
+    }
+    return run;
+}
+
+std::optional<double> runCurlUnstalled(const std::function<QStringList(int)> &arguments,
+                                       int &excluded)
+{
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const CurlRun run = runCurl(arguments(attempt));
+        if (!run.stalled)
+            return run.seconds;
+        ++excluded;
+    }
+    return std::nullopt;
 }
 
 QStringList curlMode(const FtpTestServer &server, bool passive)
@@ -149,14 +239,33 @@ QStringList curlMode(const FtpTestServer &server, bool passive)
     return args;
 }
 
-double curlStore(const FtpTestServer &server, const QStringList &files, bool passive, double login)
+QStringList curlUploads(quint16 port, const QString &from, const QString &target)
+{
+    QStringList files;
+    for (const QString &name : QDir(from).entryList(QDir::Files))
+        files.append(from + QLatin1Char('/') + name);
+    return {QStringLiteral("--ftp-create-dirs"), QStringLiteral("-T"),
+            QLatin1Char('{') + files.join(QLatin1Char(',')) + QLatin1Char('}'),
+            QStringLiteral("ftp://127.0.0.1:%1/%2/").arg(port).arg(target)};
+}
+
+std::optional<double> curlStore(FtpTestServer &server, const QStringList &files, bool passive,
+                                double login, int &excluded)
 {
     const QString url = QStringLiteral("ftp://127.0.0.1:%1/").arg(server.port());
     const QStringList args = curlMode(server, passive)
                              << QStringLiteral("-T")
                              << QLatin1Char('{') + files.join(QLatin1Char(',')) + QLatin1Char('}')
                              << url;
-    return runCurl(args) - login;
+    const std::optional<double> seconds = runCurlUnstalled(
+        [&](int) {
+            emptyFolder(server.home());
+            return args;
+        },
+        excluded);
+    if (!seconds)
+        return std::nullopt;
+    return *seconds - login;
 }
 
 // A directory URL with -I logs in and stops.
@@ -166,7 +275,8 @@ double curlLogin(const FtpTestServer &server, bool passive, int runs)
     for (int i = 0; i < runs; ++i)
         times.append(runCurl(curlMode(server, passive)
                              << QStringLiteral("-I")
-                             << QStringLiteral("ftp://127.0.0.1:%1/").arg(server.port())));
+                             << QStringLiteral("ftp://127.0.0.1:%1/").arg(server.port()))
+                         .seconds);
     return median(times);
 }
 

@@ -1,7 +1,9 @@
 // ftplib_bench: our library's STOR against curl, both against vsftpd on loopback, in active
 // and in passive mode: 300 files of 200 KB over one connection, then one 200 MB file. Medians
-// of 5 runs, timed from after login (curl's login, measured alone, is taken off its time).
-// Also the waiting thread's CPU share and the process's peak memory.
+// of 5 runs with their least and greatest, timed from after login (curl's login, measured
+// alone, is taken off its time); both write into the server's emptied top folder. A curl run
+// that stalls a second before a data connection is run again, and counted. Also the waiting
+// thread's CPU share, the process's peak memory and the machine's load.
 
 #include "bench/BenchSupport.h"
 #include "ravel/ftplib/FtpLib.h"
@@ -49,6 +51,7 @@ struct Timing
 // job does; the clock starts after login.
 Timing oursStore(const FtpTestServer &server, const QStringList &files, bool passive)
 {
+    emptyFolder(server.home());
     EndWaiter waiter;
     LibStartSession(&waiter, nullptr);
     LibSetPort(server.port());
@@ -88,8 +91,9 @@ int main(int argc, char **argv)
     QTemporaryDir local;
     const auto [small, big] = writeLoads(local.path());
 
-    std::printf("%-8s %-12s %10s %10s %7s %9s\n", "mode", "load", "ours s", "curl s", "ratio",
-                "wait CPU");
+    std::printf("load average at start: %s\n", qPrintable(loadAverage()));
+    std::printf("%-8s %-10s %-22s %-22s %6s %8s %8s\n", "mode", "load", "ours s [min-max]",
+                "curl s [min-max]", "ratio", "wait CPU", "excluded");
     for (const bool passive : {false, true}) {
         const double login = curlLogin(server, passive, Runs);
         for (const auto &[load, files] :
@@ -97,17 +101,19 @@ int main(int argc, char **argv)
             QList<double> ours;
             QList<double> theirs;
             QList<double> cpu;
+            int excluded = 0;
             for (int run = 0; run < Runs; ++run) {
                 const Timing t = oursStore(server, files, passive);
                 ours.append(t.seconds);
                 cpu.append(t.waitCpu / t.seconds);
-                theirs.append(curlStore(server, files, passive, login));
+                if (const auto curl = curlStore(server, files, passive, login, excluded))
+                    theirs.append(*curl);
             }
-            std::printf("%-8s %-12s %10.3f %10.3f %7.2f %8.1f%%\n", passive ? "passive" : "active",
-                        load, median(ours), median(theirs), median(ours) / median(theirs),
-                        100 * median(cpu));
+            std::printf("%-8s %-10s %s %7.1f%% %8d\n", passive ? "passive" : "active", load,
+                        qPrintable(pairedColumns(ours, theirs)), 100 * median(cpu), excluded);
         }
     }
     std::printf("peak memory of this process: %ld KiB\n", peakMemoryKiB());
+    std::printf("load average at end: %s\n", qPrintable(loadAverage()));
     return 0;
 }

@@ -1,8 +1,10 @@
 // ravel_bench: the component's STOR, driven as the upload job drives it (asynchronous mode,
 // one file after the other, waiting on StillExecuting), against curl, both against vsftpd
 // on loopback, active and passive: 300 files of 200 KB, then one 200 MB file. Medians of
-// RUNS runs (default 5), timed from after login. Also the host thread's and the whole
-// process's CPU share, the progress events per second and the peak memory.
+// RUNS runs (at least 5) with their least and greatest, timed from after login; both write
+// into the server's emptied top folder. A curl run that stalls a second before a data
+// connection is run again, and counted. Also the host thread's and the whole process's CPU
+// share, the progress events per second, the peak memory and the machine's load.
 
 #include "bench/BenchSupport.h"
 #include "ravel/CRavelCtrl.h"
@@ -59,11 +61,12 @@ bool login(CRavelCtrl &ctrl, const FtpTestServer &server, bool passive)
     ctrl.Connect();
     if (result == 0)
         loop.exec();
-    return result == 3000;
+    return result == CRavelCtrl::RAVELERR_OK;
 }
 
 Timing ravelStore(const FtpTestServer &server, const QStringList &files, bool passive)
 {
+    emptyFolder(server.home());
     CRavelCtrl ctrl;
     Timing timing;
     if (!login(ctrl, server, passive)) {
@@ -97,21 +100,23 @@ Timing ravelStore(const FtpTestServer &server, const QStringList &files, bool pa
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int runs = std::max(1, qEnvironmentVariableIntValue("RUNS") ?: 5);
+    const int runs = std::max(5, qEnvironmentVariableIntValue("RUNS"));
     FtpTestServer server(FtpTestServer::Kind::Vsftpd);
     if (!startServer(server))
         return 1;
     QTemporaryDir local;
     const auto [small, big] = writeLoads(local.path());
 
-    std::printf("%-8s %-10s %8s %8s %6s %8s %8s %9s\n", "mode", "load", "ravel s", "curl s",
-                "ratio", "host CPU", "proc CPU", "events/s");
+    std::printf("load average at start: %s\n", qPrintable(loadAverage()));
+    std::printf("%-8s %-10s %-22s %-22s %6s %8s %8s %9s %8s\n", "mode", "load", "ravel s [min-max]",
+                "curl s [min-max]", "ratio", "host CPU", "proc CPU", "events/s", "excluded");
     int failures = 0;
     for (const bool passive : {false, true}) {
         const double login = curlLogin(server, passive, runs);
         for (const auto &[load, files] :
              {std::pair{"300x200KB", small}, std::pair{"1x200MB", big}}) {
             QList<double> ours, theirs, host, process, rate;
+            int excluded = 0;
             for (int run = 0; run < runs; ++run) {
                 const Timing t = ravelStore(server, files, passive);
                 failures += t.failures;
@@ -119,15 +124,16 @@ int main(int argc, char **argv)
                 host.append(t.hostCpu);
                 process.append(t.processCpu);
                 rate.append(t.events / t.seconds);
-                theirs.append(curlStore(server, files, passive, login));
+                if (const auto curl = curlStore(server, files, passive, login, excluded))
+                    theirs.append(*curl);
             }
-            std::printf("%-8s %-10s %8.3f %8.3f %6.2f %7.1f%% %7.1f%% %9.0f\n",
-                        passive ? "passive" : "active", load, median(ours), median(theirs),
-                        median(ours) / median(theirs), 100 * median(host), 100 * median(process),
-                        median(rate));
+            std::printf("%-8s %-10s %s %7.1f%% %7.1f%% %9.0f %8d\n", passive ? "passive" : "active",
+                        load, qPrintable(pairedColumns(ours, theirs)), 100 * median(host),
+                        100 * median(process), median(rate), excluded);
         }
     }
     std::printf("peak memory of this process: %ld KiB\n", peakMemoryKiB());
+    std::printf("load average at end: %s\n", qPrintable(loadAverage()));
     if (failures)
         std::fprintf(stderr, "%d transfers failed\n", failures);
     return failures ? 1 : 0;

@@ -1,41 +1,26 @@
 // upload_bench: `lumora upload` of a 300-picture album (200 KB each) against curl storing the
 // same files over one connection, both whole processes, both against vsftpd on loopback, in
-// active and in passive mode. Medians of RUNS runs (default 5), alternating the two;
-// PICTURES (default 300) changes the album's size.
+// active and in passive mode, each run into a fresh folder that the client creates. Medians
+// of RUNS runs (at least 5) with their least and greatest, alternating the two; PICTURES
+// (default 300) changes the album's size. A curl run that stalls a second before a data
+// connection is run again into another fresh folder, and counted; the machine's load is
+// printed at start and end.
 
 #include "bench/BenchSupport.h"
 #include "tests/support/FtpTestServer.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <optional>
 
 using namespace BenchSupport;
 
-namespace {
-
-// curl's arguments that store every file of the flat folder `from` into the server's top
-// folder, over one connection. (Into deeper folders curl 7.88 stalls a second before some
-// passive data connections, which would measure curl, not us.)
-QStringList curlUploads(const FtpTestServer &server, const QString &from)
-{
-    QStringList files;
-    for (const QString &name : QDir(from).entryList(QDir::Files))
-        files.append(from + QLatin1Char('/') + name);
-    return {QStringLiteral("-T"),
-            QLatin1Char('{') + files.join(QLatin1Char(',')) + QLatin1Char('}'),
-            QStringLiteral("ftp://127.0.0.1:%1/").arg(server.port())};
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int runs = std::max(1, qEnvironmentVariableIntValue("RUNS") ?: 5);
+    const int runs = std::max(5, qEnvironmentVariableIntValue("RUNS"));
     QTemporaryDir work;
     // lumora's settings stay in this run's folder.
     qputenv("XDG_CONFIG_HOME", work.filePath(QStringLiteral("config")).toUtf8());
@@ -47,36 +32,22 @@ int main(int argc, char **argv)
     FtpTestServer server(FtpTestServer::Kind::Vsftpd);
     if (!startServer(server))
         return 1;
-    const QString passwordFile = work.filePath(QStringLiteral("password"));
-    QFile password(passwordFile);
-    if (!password.open(QIODevice::WriteOnly) || password.write(server.password()) < 0)
-        return 1;
-    password.close();
 
-    std::printf("%-8s %10s %8s %6s %7s\n", "mode", "lumora s", "curl s", "ratio", "files");
+    std::printf("load average at start: %s\n", qPrintable(loadAverage()));
+    std::printf("%-8s %-22s %-22s %6s %7s %8s\n", "mode", "lumora s [min-max]", "curl s [min-max]",
+                "ratio", "files", "excluded");
     int failures = 0;
     for (const bool passive : {false, true}) {
         QList<double> ours, theirs;
         qsizetype files = 0;
+        int excluded = 0;
         for (int run = 0; run < runs; ++run) {
             const QString target = QStringLiteral("run%1/%2").arg(run).arg(passive);
-            QStringList args{QStringLiteral("upload"),
-                             QStringLiteral("--project"),
-                             project,
-                             QStringLiteral("--host"),
-                             QStringLiteral("127.0.0.1"),
-                             QStringLiteral("--port"),
-                             QString::number(server.port()),
-                             QStringLiteral("--password-file"),
-                             passwordFile,
-                             QStringLiteral("--page"),
-                             album + QLatin1String("/album.html"),
-                             QStringLiteral("--path"),
-                             target + QLatin1String("/lumora")};
-            if (passive)
-                args << QStringLiteral("--passive");
             double seconds = 0;
-            if (!runTool("lumora", args, &seconds)) {
+            if (!runTool("lumora",
+                         uploadArguments(project, album, server.port(),
+                                         target + QLatin1String("/lumora"), passive),
+                         &seconds)) {
                 ++failures;
                 continue;
             }
@@ -85,13 +56,21 @@ int main(int argc, char **argv)
             const QString sent =
                 server.home() + QLatin1Char('/') + target + QLatin1String("/lumora");
             files = QDir(sent).entryList(QDir::Files).size();
-            theirs.append(runCurl(curlMode(server, passive) << curlUploads(server, sent)));
+            const std::optional<double> curl = runCurlUnstalled(
+                [&](int attempt) {
+                    return curlMode(server, passive)
+                           << curlUploads(server.port(), sent,
+                                          target + QStringLiteral("/curl%1").arg(attempt));
+                },
+                excluded);
+            if (curl)
+                theirs.append(*curl);
         }
-        if (ours.isEmpty())
-            continue;
-        std::printf("%-8s %10.3f %8.3f %6.2f %7lld\n", passive ? "passive" : "active", median(ours),
-                    median(theirs), median(ours) / median(theirs), static_cast<long long>(files));
+        std::printf("%-8s %s %7lld %8d\n", passive ? "passive" : "active",
+                    qPrintable(pairedColumns(ours, theirs)), static_cast<long long>(files),
+                    excluded);
     }
+    std::printf("load average at end: %s\n", qPrintable(loadAverage()));
     if (failures)
         std::fprintf(stderr, "%d uploads failed\n", failures);
     return failures ? 1 : 0;

@@ -2,23 +2,50 @@
 
 #include <cstdio>
 
-CommandLine::CommandLine(const QStringList &arguments, const QStringList &valueOptions,
-                         const QStringList &flagOptions)
+namespace {
+const QString Help = QStringLiteral("help");
+const QString Version = QStringLiteral("version");
+
+QString programName(const QString &program)
 {
-    for (qsizetype i = 0; i < arguments.size() && ok(); ++i) {
-        const QString &arg = arguments[i];
-        const QString name = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : QString();
-        if (flagOptions.contains(name)) {
-            m_values.insert(name, QString());
-        } else if (valueOptions.contains(name)) {
-            if (i + 1 >= arguments.size())
-                m_error = QStringLiteral("option %1 needs a value").arg(arg);
-            else
-                m_values.insert(name, arguments[++i]);
-        } else {
-            m_error = QStringLiteral("unknown argument %1").arg(arg);
-        }
+    return program.section(QLatin1Char(' '), 0, 0);
+}
+} // namespace
+
+CommandLine::CommandLine(const Syntax &syntax, const QStringList &arguments) : m_syntax(syntax)
+{
+    m_parser.setApplicationDescription(syntax.summary);
+    m_parser.addOption({{QStringLiteral("h"), Help}, QStringLiteral("Show this help and exit.")});
+    m_parser.addOption({Version, QStringLiteral("Show the version and exit.")});
+    for (const Option &option : syntax.options)
+        m_parser.addOption({option.name, option.meaning, option.value});
+    for (const Argument &argument : syntax.arguments)
+        m_parser.addPositionalArgument(argument.syntax, argument.meaning);
+
+    // The parser skips the first word as the program's own name.
+    if (!m_parser.parse(QStringList{syntax.program} + arguments))
+        fail(m_parser.errorText());
+    if (const QStringList words = this->arguments(); words.size() > syntax.arguments.size())
+        fail(QStringLiteral("unknown argument %1").arg(words[syntax.arguments.size()]));
+    for (const Option &option : syntax.options)
+        if (option.presence == Required && !has(option.name))
+            fail(QStringLiteral("missing --%1").arg(option.name));
+}
+
+bool CommandLine::answered() const
+{
+    if (has(Help)) {
+        // Qt's first line names the program by its path; ours names the command.
+        const QString text = QStringLiteral("usage: %1\n").arg(usageLine()) +
+                             m_parser.helpText().section(QLatin1Char('\n'), 1);
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return true;
     }
+    if (has(Version)) {
+        std::printf("%s %s\n", qPrintable(programName(m_syntax.program)), LUMORA_VERSION);
+        return true;
+    }
+    return false;
 }
 
 std::optional<bool> CommandLine::onOff(const QString &name)
@@ -30,16 +57,20 @@ std::optional<bool> CommandLine::onOff(const QString &name)
         return true;
     if (v == QLatin1String("off"))
         return false;
-    if (ok())
-        m_error = QStringLiteral("--%1 takes on or off").arg(name);
+    fail(QStringLiteral("--%1 takes on or off").arg(name));
     return std::nullopt;
 }
 
-void CommandLine::require(const QStringList &names)
+std::optional<int> CommandLine::number(const QString &name, int low, int high, const QString &unit)
 {
-    for (const QString &name : names)
-        if (ok() && !has(name))
-            m_error = QStringLiteral("missing --%1").arg(name);
+    if (!has(name))
+        return std::nullopt;
+    bool isNumber = false;
+    const int n = value(name).toInt(&isNumber);
+    if (isNumber && n >= low && n <= high)
+        return n;
+    fail(QStringLiteral("--%1 takes %2 to %3%4").arg(name).arg(low).arg(high).arg(unit));
+    return std::nullopt;
 }
 
 void CommandLine::fail(const QString &message)
@@ -48,8 +79,22 @@ void CommandLine::fail(const QString &message)
         m_error = message;
 }
 
-int CommandLine::usage(const QString &usageText) const
+int CommandLine::usage() const
 {
-    std::fprintf(stderr, "lumora: %s\nusage: %s\n", qPrintable(m_error), qPrintable(usageText));
+    std::fprintf(stderr, "%s: %s\nusage: %s\n'%s --help' tells every option.\n",
+                 qPrintable(programName(m_syntax.program)), qPrintable(m_error),
+                 qPrintable(usageLine()), qPrintable(m_syntax.program));
     return UsageError;
+}
+
+QString CommandLine::usageLine() const
+{
+    QStringList words{m_syntax.program};
+    for (const Option &option : m_syntax.options)
+        if (option.presence == Required)
+            words << QStringLiteral("--%1 %2").arg(option.name, option.value);
+    for (const Argument &argument : m_syntax.arguments)
+        words << argument.syntax;
+    words << QStringLiteral("[options]");
+    return words.join(QLatin1Char(' '));
 }

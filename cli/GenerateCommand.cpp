@@ -13,21 +13,32 @@
 
 int runGenerateCommand(const QStringList &arguments)
 {
-    CommandLine cli(arguments,
-                    {QStringLiteral("project"), QStringLiteral("layout"), QStringLiteral("output"),
-                     QStringLiteral("autospace")},
-                    {});
-    cli.require({QStringLiteral("project"), QStringLiteral("layout"), QStringLiteral("output")});
-    const std::optional<bool> autoSpaceOption = cli.onOff(QStringLiteral("autospace"));
     const QStringList words = AlbumGenerator::layoutWords();
+    CommandLine cli(
+        {QStringLiteral("lumora generate"),
+         QStringLiteral("Writes the web pages of a project's pictures in one layout."),
+         {{"project", "FILE.lwp", "The project whose pictures the pages show.",
+           CommandLine::Required},
+          {"layout", "WORD", "The layout: " + words.join(QLatin1String(", ")) + ".",
+           CommandLine::Required},
+          {"output", "PATH",
+           "The page to write (.html is added when missing); the other "
+           "files go beside it.",
+           CommandLine::Required},
+          {"autospace", "on|off",
+           "Whether spaces in picture names become underscores on the pages; the desktop "
+           "program's setting unless given."}}},
+        arguments);
+    if (cli.answered())
+        return 0;
+    const std::optional<bool> autoSpaceOption = cli.onOff(QStringLiteral("autospace"));
     if (cli.has(QStringLiteral("layout")) && !words.contains(cli.value(QStringLiteral("layout"))))
         cli.fail(QStringLiteral("--layout takes one of: %1").arg(words.join(QLatin1String(", "))));
     // An empty name would put the pages in the current folder under no name of their own.
     if (cli.has(QStringLiteral("output")) && cli.value(QStringLiteral("output")).isEmpty())
         cli.fail(QStringLiteral("--output needs a file name"));
     if (!cli.ok())
-        return cli.usage(QStringLiteral("lumora generate --project FILE.lwp --layout WORD "
-                                        "--output PATH [--autospace on|off]"));
+        return cli.usage();
 
     const SettingsStore store;
     if (!store.refusal().isEmpty())

@@ -28,11 +28,23 @@ int registration(bool unregister)
 
 int runRavelCommand(const QStringList &arguments)
 {
-    CommandLine cli(arguments, {}, {QStringLiteral("register"), QStringLiteral("unregister")});
+    CommandLine cli(
+        {QStringLiteral("lumora ravel"),
+         QStringLiteral("Runs the Ravel FTP component as a script host. Statements come one a\n"
+                        "line on standard input: set NAME VALUE, get NAME, call NAME [ARG ...]\n"
+                        "(#DISPID for a NAME), wait S, waitidle, save \"FILE\", load \"FILE\".\n"
+                        "Each result and each event is one line on standard output."),
+         {{"register", "", "Enter the component in $XDG_DATA_HOME/Ravel/registry.ini and exit."},
+          {"unregister", "", "Remove the component from that file and exit."}}},
+        arguments);
+    if (cli.answered())
+        return 0;
     const bool reg = cli.has(QStringLiteral("register"));
     const bool unreg = cli.has(QStringLiteral("unregister"));
-    if (!cli.ok() || (reg && unreg))
-        return cli.usage(QStringLiteral("lumora ravel [--register | --unregister] < SCRIPT"));
+    if (reg && unreg)
+        cli.fail(QStringLiteral("--register and --unregister exclude each other"));
+    if (!cli.ok())
+        return cli.usage();
     if (reg || unreg)
         return registration(unreg);
 

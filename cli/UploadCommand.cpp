@@ -19,24 +19,14 @@ namespace {
 class OptionFields : public UploadFields
 {
 public:
-    OptionFields(const FtpSite &site, const PublishOptions &options)
-        : m_site(site), m_options(options)
-    {
-    }
+    explicit OptionFields(const FtpSite &site) : m_site(site) {}
     FtpSite site() const override { return m_site; }
     void setUrlPath(const QString &path) override { m_site.urlPath = path; }
     void showSites(const FtpSiteMemory::Sites &) override {}
-    PublishOptions publishOptions() const override { return m_options; }
 
 private:
     FtpSite m_site;
-    PublishOptions m_options;
 };
-
-const QString Usage = QStringLiteral(
-    "lumora upload --project FILE.lwp --host HOST [--port N] [--user U] [--password-file F] "
-    "[--path P] [--page PATH.html] [--passive] [--autospace on|off] [--timeout S] "
-    "[--remember] [--log FILE] [--changed-only [--delete-removed]]");
 
 // A password file holds one line; anything past this is not a password.
 constexpr qint64 PasswordFileBound = 4096;
@@ -62,41 +52,47 @@ bool writeLog(const QString &path, const QString &transcript)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(transcript.toUtf8()) >= 0 && file.flush();
 }
-
-std::optional<int> numberOption(CommandLine &cli, const QString &name, int low, int high)
-{
-    if (!cli.has(name))
-        return std::nullopt;
-    bool ok = false;
-    const int n = cli.value(name).toInt(&ok);
-    if (!ok || n < low || n > high)
-        return std::nullopt;
-    return n;
-}
 } // namespace
 
 int runUploadCommand(const QStringList &arguments)
 {
-    CommandLine cli(arguments,
-                    {QStringLiteral("project"), QStringLiteral("host"), QStringLiteral("port"),
-                     QStringLiteral("user"), QStringLiteral("password-file"),
-                     QStringLiteral("path"), QStringLiteral("page"), QStringLiteral("autospace"),
-                     QStringLiteral("timeout"), QStringLiteral("log")},
-                    {QStringLiteral("passive"), QStringLiteral("remember"),
-                     QStringLiteral("changed-only"), QStringLiteral("delete-removed")});
-    cli.require({QStringLiteral("project"), QStringLiteral("host")});
+    CommandLine cli(
+        {QStringLiteral("lumora upload"),
+         QStringLiteral("Sends a project's generated page, its other files and its pictures to an\n"
+                        "FTP server, as the desktop program's upload step does."),
+         {{"project", "FILE.lwp", "The project whose page and pictures to send.",
+           CommandLine::Required},
+          {"host", "HOST", "The FTP server's name or address.", CommandLine::Required},
+          {"port", "N", "The server's port, 0 to 32768 (21 unless given)."},
+          {"user", "U", "The user name to log in with (anonymous unless given)."},
+          {"password-file", "F", "A file whose first line (of at most 4 KiB) is the password."},
+          {"path", "P", "The folder on the server that receives the album, made when missing."},
+          {"page", "PATH.html",
+           "The generated page to send, in place of the one the project names."},
+          {"passive", "", "Use passive mode for the data connections."},
+          {"autospace", "on|off",
+           "Whether spaces in picture names become underscores on the server; the desktop "
+           "program's setting unless given."},
+          {"timeout", "S", "Seconds to wait for the server, 0 to 32767 (60 unless given)."},
+          {"remember", "", "Remember the site among the desktop program's FTP sites."},
+          {"log", "FILE", "Write the FTP session's transcript to FILE."},
+          {"changed-only", "",
+           "Send only the files that changed since the last upload, by the list of files "
+           "that upload left on the server."},
+          {"delete-removed", "",
+           "With --changed-only: delete from the server what the last upload sent and the "
+           "album no longer has."}}},
+        arguments);
+    if (cli.answered())
+        return 0;
     const std::optional<bool> autoSpaceOption = cli.onOff(QStringLiteral("autospace"));
-    const std::optional<int> port = numberOption(cli, QStringLiteral("port"), 0, 32768);
-    const std::optional<int> timeout = numberOption(cli, QStringLiteral("timeout"), 0, 32767);
-    if (cli.ok() && cli.has(QStringLiteral("port")) && !port)
-        return cli.usage(QStringLiteral("--port takes 0 to 32768\nusage: ") + Usage);
-    if (cli.ok() && cli.has(QStringLiteral("timeout")) && !timeout)
-        return cli.usage(QStringLiteral("--timeout takes 0 to 32767 seconds\nusage: ") + Usage);
-    if (cli.ok() && cli.has(QStringLiteral("delete-removed")) &&
-        !cli.has(QStringLiteral("changed-only")))
-        return cli.usage(QStringLiteral("--delete-removed needs --changed-only\nusage: ") + Usage);
+    const std::optional<int> port = cli.number(QStringLiteral("port"), 0, 32768);
+    const std::optional<int> timeout =
+        cli.number(QStringLiteral("timeout"), 0, 32767, QStringLiteral(" seconds"));
+    if (cli.has(QStringLiteral("delete-removed")) && !cli.has(QStringLiteral("changed-only")))
+        cli.fail(QStringLiteral("--delete-removed needs --changed-only"));
     if (!cli.ok())
-        return cli.usage(Usage);
+        return cli.usage();
 
     QString password;
     if (cli.has(QStringLiteral("password-file"))) {
@@ -131,8 +127,10 @@ int runUploadCommand(const QStringList &arguments)
         {cli.value(QStringLiteral("host")),
          cli.has(QStringLiteral("user")) ? cli.value(QStringLiteral("user"))
                                          : QStringLiteral("anonymous"),
-         password, cli.value(QStringLiteral("path")), UploadPlan::GeneratedPage(set.paths)},
-        {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))});
+         password,
+         cli.value(QStringLiteral("path")),
+         UploadPlan::GeneratedPage(set.paths),
+         {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))}});
     CRavelCtrl ravel;
     UploadJob::ConfigureComponent(ravel);
     auto put = [&ravel](const char *name, const QVariant &value) {

@@ -2,6 +2,5 @@
 
 #include <QStringList>
 
-// lumora upload --project FILE.lwp --host HOST [--port N] [--user U] [--password-file F]
-//   [--path P] [--page PATH.html] [--passive] [--autospace on|off] [--timeout S]
+// lumora upload --project FILE.lwp --host HOST [options]: `lumora upload --help` lists them.
 int runUploadCommand(const QStringList &arguments);

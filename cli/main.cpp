@@ -1,15 +1,11 @@
+#include "cli/CommandLine.h"
 #include "cli/GenerateCommand.h"
 #include "cli/RavelCommand.h"
 #include "cli/UploadCommand.h"
 
 #include <QCoreApplication>
-#include <cstdio>
 #include <functional>
 #include <map>
-
-namespace {
-const char *const Usage = "usage: lumora generate|upload|ravel [options]\n";
-}
 
 int main(int argc, char *argv[])
 {
@@ -21,10 +17,26 @@ int main(int argc, char *argv[])
         {QStringLiteral("upload"), runUploadCommand},
     };
     const QStringList args = app.arguments().mid(1);
-    const auto command = args.isEmpty() ? commands.end() : commands.find(args.first());
-    if (command == commands.end()) {
-        std::fputs(Usage, stderr);
-        return 2;
-    }
-    return command->second(args.mid(1));
+    if (const auto command = commands.find(args.value(0)); command != commands.end())
+        return command->second(args.mid(1));
+
+    // Only what stands before a command is lumora's own: --help, --version or a mistake.
+    CommandLine cli({QStringLiteral("lumora"),
+                     QStringLiteral("The headless companion of LumoraPage: it makes and sends a "
+                                    "project's web pages\n"
+                                    "with the same code as the desktop program.\n\n"
+                                    "Commands:\n"
+                                    "  generate  write the web pages of a project\n"
+                                    "  upload    send them and the pictures to an FTP server\n"
+                                    "  ravel     run the FTP component from a script"),
+                     {},
+                     {{QStringLiteral("COMMAND"),
+                       QStringLiteral("generate, upload or ravel; 'lumora COMMAND --help' "
+                                      "tells its options.")}}},
+                    args.mid(0, 1));
+    if (cli.answered())
+        return 0;
+    cli.fail(args.isEmpty() ? QStringLiteral("missing command")
+                            : QStringLiteral("unknown command %1").arg(args.first()));
+    return cli.usage();
 }

@@ -125,7 +125,9 @@ void CRavelCtrl::setVerboseMode(bool value)
 
 void CRavelCtrl::setAsyncMode(bool value)
 {
-    if (m_jobs.busyCheck() && m_jobs.runSwitch(AsyncOnOff, value))
+    // The worker holds the property's value already: writing it again (as an upload does
+    // before every file) needs no round trip to it.
+    if (m_jobs.busyCheck() && (value == m_AsyncMode || m_jobs.runSwitch(AsyncOnOff, value)))
         m_AsyncMode = value;
 }
 

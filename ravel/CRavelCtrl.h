@@ -9,7 +9,6 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QObject>
 #include <QVariant>
 #include <memory>

@@ -16,7 +16,7 @@ packages=(
   # desktop integration: MIME type, AppStream metainfo and desktop entry checks
   shared-mime-info appstream desktop-file-utils
   # benchmarks
-  time bc libvips-tools libjpeg-dev
+  time bc libvips-tools libjpeg-dev lftp
   # recordings (only needed to regenerate them)
   espeak-ng sox
   # runtime: sound output, fonts

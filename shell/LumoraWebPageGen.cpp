@@ -1,9 +1,5 @@
 #include "shell/LumoraWebPageGen.h"
 
-#include "upload/FtpClientLauncher.h"
-#include "upload/UploadJob.h"
-#include "upload/gui/FtpUploadPanel.h"
-
 #include "core/AppText.h"
 #include "core/Dialogs.h"
 #include "core/ErrorInfo.h"
@@ -21,12 +17,14 @@
 #include "shell/Artwork.h"
 #include "shell/AudioSinkOutput.h"
 #include "shell/ComponentHost.h"
-#include "shell/FramePacer.h"
+#include "shell/FileBrowserToggle.h"
 #include "shell/HelpPage.h"
 #include "shell/ImageListPanel.h"
 #include "shell/IndicatorLamp.h"
 #include "shell/LampChase.h"
 #include "shell/LayoutChooserDialog.h"
+#include "shell/MainMenus.h"
+#include "shell/PanelSlider.h"
 #include "shell/PreviewArea.h"
 #include "shell/StylePanel.h"
 #include "shell/ToolTips.h"
@@ -36,10 +34,10 @@
 #include "upload/UploadJob.h"
 #include "upload/gui/FtpUploadPanel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -49,37 +47,9 @@
 #include <memory>
 
 namespace {
-// Window growth for the file browser, in twips: whole frames only, so 2480 of these.
-constexpr int BrowserGrowth = 2505;
-constexpr int ResizeStep = 40;
-constexpr int BrowserShown = BrowserGrowth / ResizeStep * ResizeStep;
-constexpr int SlideStep = 20;
 constexpr int DummyFocusX = 6600;
-constexpr int ResizeFrameMs = 5;
-constexpr int SlideFrameMs = 1;
 const QString Sounds = QStringLiteral("SOUNDS");
 const QString Voices = QStringLiteral("VOICES");
-
-QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-QMenu *subMenu(QWidget *parent, QMenuBar *bar, const char *name, const QString &caption)
-{
-    auto *menu = new QMenu(caption, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    if (bar)
-        bar->addMenu(menu);
-    return menu;
-}
-
-void spacer(QMenu *menu, const char *name)
-{
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-}
 } // namespace
 
 LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
@@ -90,26 +60,28 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, QWidget *parent)
 LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput> sound,
                                    QWidget *parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_sound(std::move(sound)), m_appFolder(AppFolder()),
+      m_height(*this, WindowWidth, CollapsedHeight, ExpandedHeight),
       m_scanner(new ScannerCommands(dialogs, this, "sane", this))
 {
     setObjectName(QStringLiteral("LumoraWebPageGen"));
     setWindowTitle(AppText::AppTitle);
     setWindowIcon(QPixmap::fromImage(Artwork::icon(64)));
 
-    buildMenus();
+    m_menus = new MainMenus(*this, *m_scanner);
     auto *central = new QWidget(this);
     setCentralWidget(central);
     m_panelTop = Twips::toPixelsY(CollapsedHeight) - menuBar()->sizeHint().height();
     buildSteps(central);
     buildPanels(central);
+    connectMenus();
     connectUpload();
     SingleLineValidator::install(this);
 
-    setHeightTwips(CollapsedHeight);
+    m_height.setHeight(CollapsedHeight);
     applyStoredSettings();
     if (!m_store.refusal().isEmpty())
         m_dialogs.message(m_store.refusal(), Dialogs::Icon::Exclamation);
-    ToolTips::SetToolTips(this, mnuOptionToolTips->isChecked());
+    ToolTips::SetToolTips(this, m_menus->toolTips());
     m_set.paths.reset(m_appFolder);
     m_set.style.mainBackgroundIsColor = true;
     m_set.style.linkBackgroundIsColor = true;
@@ -121,87 +93,30 @@ LumoraWebPageGen::LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput
     connect(tmrLedFlash, &QTimer::timeout, this, &LumoraWebPageGen::chaseLamps);
     tmrLedFlash->start();
 
-    if (mnuEnableVoicePrompting->isChecked())
+    if (m_menus->voicePrompting())
         m_sound.PlayResourceSound(QStringLiteral("WELCOME"), Voices);
 }
 
-void LumoraWebPageGen::buildMenus()
+void LumoraWebPageGen::connectMenus()
 {
-    QMenuBar *bar = menuBar();
-    QMenu *file = subMenu(this, bar, "mnuFile", QStringLiteral("&File"));
-    connect(menuItem(file, "mnuNew", QStringLiteral("&New (Clear All)")), &QAction::triggered, this,
-            &LumoraWebPageGen::newProject);
-    connect(menuItem(file, "mnuLoad", QStringLiteral("&Load Lumora File")), &QAction::triggered,
-            this, &LumoraWebPageGen::loadProject);
-    connect(menuItem(file, "mnuSave", QStringLiteral("&Save Lumora File")), &QAction::triggered,
-            this, &LumoraWebPageGen::saveProject);
-    spacer(file, "mnuSpacer5");
-    QMenu *twain =
-        subMenu(this, nullptr, "mnuTwainImportImage", QStringLiteral("&Import Image (Twain)"));
-    file->addMenu(twain);
-    connect(menuItem(twain, "mnuTwainAcquire", QStringLiteral("Ac&quire")), &QAction::triggered,
-            m_scanner, &ScannerCommands::Acquire);
-    connect(menuItem(twain, "mnuTwainSelectSource", QStringLiteral("S&elect Source")),
-            &QAction::triggered, m_scanner, &ScannerCommands::SelectSource);
+    connect(m_menus, &MainMenus::newChosen, this, &LumoraWebPageGen::newProject);
+    connect(m_menus, &MainMenus::loadChosen, this, &LumoraWebPageGen::loadProject);
+    connect(m_menus, &MainMenus::saveChosen, this, &LumoraWebPageGen::saveProject);
+    connect(m_menus, &MainMenus::advancedFtpChosen, this, &LumoraWebPageGen::showFtpSettings);
+    connect(m_menus, &MainMenus::helpChosen, this, &LumoraWebPageGen::showHelp);
+    connect(m_menus, &MainMenus::aboutChosen, this, &LumoraWebPageGen::showAbout);
     connect(m_scanner, &ScannerCommands::pictureAcquired, this,
             [this](const QImage &picture) { m_preview->showImage(picture); });
-    spacer(file, "mnuSpacer4");
-    connect(menuItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this, [this] {
-        close();
-        QApplication::quit();
-    });
+}
 
-    QMenu *web = subMenu(this, bar, "mnuWebPage", QStringLiteral("&Web Page"));
-    m_stepActions = {
-        menuItem(web, "mnuColor", QStringLiteral("&Select Web Page Attributes")),
-        menuItem(web, "mnuSelectImages", QStringLiteral("Select Digital &Images")),
-        menuItem(web, "mnuGenWebPage", QStringLiteral("&Generate Web Page")),
-        menuItem(web, "mnuViewWebPage", QStringLiteral("&Pre-View Web Page")),
-        menuItem(web, "mnuFtpUpload", QStringLiteral("&Upload to Web (FTP)")),
-    };
-    connect(m_stepActions[0], &QAction::triggered, this, &LumoraWebPageGen::cmdColors_Click);
-    connect(m_stepActions[1], &QAction::triggered, this, &LumoraWebPageGen::cmdSelectImages_Click);
-    connect(m_stepActions[2], &QAction::triggered, this, &LumoraWebPageGen::cmdGenerateHtml_Click);
-    connect(m_stepActions[3], &QAction::triggered, this, &LumoraWebPageGen::cmdPreview_Click);
-    connect(m_stepActions[4], &QAction::triggered, this, &LumoraWebPageGen::cmdFtpUpload_Click);
-
-    QMenu *options = subMenu(this, bar, "mnuOptionS", QStringLiteral("&Options"));
-    auto option = [options](const char *name, const QString &caption) {
-        QAction *action = menuItem(options, name, caption);
-        action->setCheckable(true);
-        return action;
-    };
-    mnuOptionAutoSpace = option("mnuOptionAutoSpace",
-                                QStringLiteral("Enable &Auto Space Replacement in Image Names"));
-    mnuEnableVoicePrompting =
-        option("mnuEnableVoicePrompting", QStringLiteral("Enable &Voice Instructions"));
-    mnuOptionEnableSounds =
-        option("mnuOptionEnableSounds", QStringLiteral("Enable &Program Sounds"));
-    mnuOptionToolTips = option("mnuOptionToolTips", QStringLiteral("Show Pop-Up &ToolTips"));
-    connect(mnuOptionToolTips, &QAction::triggered, this,
-            [this](bool on) { ToolTips::SetToolTips(this, on); });
-    mnuOptionTipOfDay =
-        option("mnuOptionTipOfDay", QStringLiteral("&Show Tip of The Day at Startup"));
-    spacer(options, "mnuSpacer7");
-    // Changes hold for this session only: the program saves none of them.
-    connect(menuItem(options, "mnuOptionAdvancedFtp", QStringLiteral("Advanced &FTP Settings")),
-            &QAction::triggered, this, [this] {
-                const RavelDispatch::Result shown = RavelDispatch::invoke(
-                    *m_ravel, QStringLiteral("ShowPropPage"), RavelDispatch::Kind::Call, {});
-                if (shown.error)
-                    m_dialogs.message(QStringLiteral("%1 - %2")
-                                          .arg(shown.error->number())
-                                          .arg(shown.error->description()),
-                                      AppText::AppTitle, Dialogs::Icon::Critical,
-                                      Dialogs::Buttons::Ok);
-            });
-
-    QMenu *help = subMenu(this, bar, "mnuHelp", QStringLiteral("&Help"));
-    connect(menuItem(help, "mnuLumoraHelp", QStringLiteral("&Lumora Help")), &QAction::triggered,
-            this, &LumoraWebPageGen::showHelp);
-    spacer(help, "mnuSpacer3");
-    connect(menuItem(help, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
-            &LumoraWebPageGen::showAbout);
+void LumoraWebPageGen::showFtpSettings()
+{
+    const RavelDispatch::Result shown = RavelDispatch::invoke(
+        *m_ravel, QStringLiteral("ShowPropPage"), RavelDispatch::Kind::Call, {});
+    if (shown.error)
+        m_dialogs.message(
+            QStringLiteral("%1 - %2").arg(shown.error->number()).arg(shown.error->description()),
+            AppText::AppTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
 }
 
 void LumoraWebPageGen::buildSteps(QWidget *central)
@@ -234,6 +149,7 @@ void LumoraWebPageGen::buildSteps(QWidget *central)
         s.button->setObjectName(QString::fromLatin1(s.buttonName));
         s.button->setGeometry(Margin + 2, y, ButtonWidth, buttonHeight);
         connect(s.button, &QPushButton::clicked, this, s.command);
+        connect(m_menus->stepAction(int(m_lamps.size())), &QAction::triggered, this, s.command);
         s.lamp = new IndicatorLamp(central);
         s.lamp->setObjectName(QString::fromLatin1(s.lampName));
         s.lamp->setGeometry(Margin + 2 + ButtonWidth + 6, y + (buttonHeight - LampSize) / 2,
@@ -265,25 +181,26 @@ void LumoraWebPageGen::buildPanels(QWidget *central)
     FrameFtpUpload = new FtpUploadPanel(m_store, central);
 
     const int panelHeight = Twips::toPixelsY(ExpandedHeight) - Twips::toPixelsY(CollapsedHeight);
+    m_slider = new PanelSlider(m_panelTop, this);
+    connect(m_slider, &PanelSlider::sliding, this, [this](bool on) { setStepsEnabled(!on); });
+    // The order in which a slide looks for the panel showing.
     for (QWidget *panel :
-         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(frameImageList),
-          static_cast<QWidget *>(FrameFtpUpload)}) {
+         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(FrameFtpUpload),
+          static_cast<QWidget *>(frameImageList)}) {
         panel->resize(Twips::toPixelsX(WindowWidth) - 2, panelHeight);
-        placePanel(panel, PanelHiddenX);
-        panel->hide();
+        m_slider->add(panel);
     }
-    placePanel(frameColorFontTitle, 0);
-    frameColorFontTitle->show();
 
     cmdDriveList = frameImageList->driveListButton();
-    connect(cmdDriveList, &QPushButton::clicked, this, &LumoraWebPageGen::ToggleDriveList);
     // Below the step panel, where the toggle's growth of the window shows it.
     frmDriveList = new FileBrowserPanel(m_dialogs, central);
     const int margin = 4;
     frmDriveList->setGeometry(margin, m_panelTop + panelHeight,
                               Twips::toPixelsX(WindowWidth) - 2 * margin,
-                              Twips::toPixelsY(BrowserShown) - margin);
+                              Twips::toPixelsY(FileBrowserToggle::ShownHeight) - margin);
     frmDriveList->hide();
+    m_browser =
+        std::make_unique<FileBrowserToggle>(m_height, *cmdDriveList, *frmDriveList, *cmdDummyFocus);
     connectFileBrowser();
 }
 
@@ -296,19 +213,11 @@ void LumoraWebPageGen::connectFileBrowser()
     });
 }
 
-void LumoraWebPageGen::placePanel(QWidget *panel, int xTwips)
-{
-    panel->move(Twips::toPixelsX(xTwips), m_panelTop);
-}
-
 void LumoraWebPageGen::applyStoredSettings()
 {
-    const ShellSettings s = ShellSettings::read(m_store);
-    mnuOptionAutoSpace->setChecked(s.autoSpace);
-    mnuOptionEnableSounds->setChecked(s.sounds);
-    mnuOptionToolTips->setChecked(s.toolTips);
-    mnuEnableVoicePrompting->setChecked(s.voicePrompt);
-    mnuOptionTipOfDay->setChecked(ShellSettings::readTipOfDay(m_store));
+    ShellSettings s = ShellSettings::read(m_store);
+    s.tipOfDay = ShellSettings::readTipOfDay(m_store);
+    m_menus->setOptions(s);
     placeOnScreen(s.left, s.top);
 }
 
@@ -334,7 +243,7 @@ void LumoraWebPageGen::changeEvent(QEvent *event)
         if (!std::exchange(m_activated, true))
             QMetaObject::invokeMethod(this, &LumoraWebPageGen::firstActivation,
                                       Qt::QueuedConnection);
-        mnuOptionTipOfDay->setChecked(ShellSettings::readTipOfDay(m_store));
+        m_menus->setTipOfDay(ShellSettings::readTipOfDay(m_store));
     }
     QMainWindow::changeEvent(event);
 }
@@ -361,11 +270,7 @@ void LumoraWebPageGen::closeEvent(QCloseEvent *event)
     if (!m_unloaded) {
         m_unloaded = true;
         ShellSettings s;
-        s.autoSpace = mnuOptionAutoSpace->isChecked();
-        s.sounds = mnuOptionEnableSounds->isChecked();
-        s.toolTips = mnuOptionToolTips->isChecked();
-        s.voicePrompt = mnuEnableVoicePrompting->isChecked();
-        s.tipOfDay = mnuOptionTipOfDay->isChecked();
+        m_menus->readOptions(s);
         s.top = Twips::fromPixelsY(y());
         s.left = Twips::fromPixelsX(x());
         s.write(m_store);
@@ -375,12 +280,12 @@ void LumoraWebPageGen::closeEvent(QCloseEvent *event)
 
 bool LumoraWebPageGen::fileBrowserShown() const
 {
-    return !frmDriveList->isHidden();
+    return m_browser->shown();
 }
 
 void LumoraWebPageGen::SelectStep(IndicatorLamp *lamp)
 {
-    if (mnuOptionEnableSounds->isChecked())
+    if (m_menus->sounds())
         m_sound.PlayResourceSound(QStringLiteral("PICTURE"), Sounds);
     tmrLedFlash->stop();
     for (IndicatorLamp *l : std::as_const(m_lamps))
@@ -388,7 +293,7 @@ void LumoraWebPageGen::SelectStep(IndicatorLamp *lamp)
     lamp->setOn(true);
     m_preview->showLogo();
     // The prompt stops the click: the player plays one sound at a time.
-    if (mnuEnableVoicePrompting->isChecked())
+    if (m_menus->voicePrompting())
         m_sound.PlayResourceSound(QStringLiteral("STEP%1").arg(m_lamps.indexOf(lamp) + 1), Voices);
 }
 
@@ -405,11 +310,11 @@ void LumoraWebPageGen::chaseLamps()
 void LumoraWebPageGen::showPanelStep(IndicatorLamp *lamp, QWidget *panel)
 {
     SelectStep(lamp);
-    if (!m_expanded)
-        ExpandMainWindow();
+    if (!m_height.isExpanded())
+        m_height.expand();
     if (fileBrowserShown())
-        ToggleDriveList();
-    ShowStepPanel(panel);
+        m_browser->toggle();
+    m_slider->bringIn(panel);
 }
 
 void LumoraWebPageGen::collapsedStep(IndicatorLamp *lamp)
@@ -417,10 +322,10 @@ void LumoraWebPageGen::collapsedStep(IndicatorLamp *lamp)
     SelectStep(lamp);
     QCoreApplication::processEvents();
     if (fileBrowserShown())
-        ToggleDriveList();
+        m_browser->toggle();
     QCoreApplication::processEvents();
-    if (m_expanded)
-        CollapseMainWindow();
+    if (m_height.isExpanded())
+        m_height.collapse();
     QCoreApplication::processEvents();
     cmdDummyFocus->setFocus();
 }
@@ -433,11 +338,11 @@ void LumoraWebPageGen::cmdColors_Click()
 void LumoraWebPageGen::cmdSelectImages_Click()
 {
     SelectStep(LEDselectImages);
-    if (!m_expanded)
-        ExpandMainWindow();
-    ShowStepPanel(frameImageList);
+    if (!m_height.isExpanded())
+        m_height.expand();
+    m_slider->bringIn(frameImageList);
     if (!fileBrowserShown())
-        ToggleDriveList();
+        m_browser->toggle();
 }
 
 void LumoraWebPageGen::cmdGenerateHtml_Click()
@@ -466,10 +371,9 @@ void LumoraWebPageGen::cmdGenerateHtml_Click()
                                      progress->setValue(done);
                                      return !progress->wasCanceled();
                                  }});
-    generator.GenerateWebPage(
-        txtFormReturnCodes->text(),
-        {m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}, m_set.paths,
-        m_set.output);
+    generator.GenerateWebPage(txtFormReturnCodes->text(),
+                              {m_set.style, m_set.images.entries(), m_menus->autoSpace()},
+                              m_set.paths, m_set.output);
 }
 
 void LumoraWebPageGen::cmdPreview_Click()
@@ -477,7 +381,7 @@ void LumoraWebPageGen::cmdPreview_Click()
     collapsedStep(LEDpreView);
     PreviewCommand::PreviewWebPage(
         this, m_dialogs, m_set.paths,
-        PreviewSources({m_set.style, m_set.images.entries(), mnuOptionAutoSpace->isChecked()}));
+        PreviewSources({m_set.style, m_set.images.entries(), m_menus->autoSpace()}));
 }
 
 void LumoraWebPageGen::showAbout()
@@ -522,7 +426,7 @@ void LumoraWebPageGen::connectUpload()
     m_upload = new UploadJob(*m_ravel, *FrameFtpUpload, m_dialogs, m_store, this);
     FrameFtpUpload->attach(*m_upload);
     connect(FrameFtpUpload, &FtpUploadPanel::beginClicked, this,
-            [this] { m_upload->run(m_set, [this] { return mnuOptionAutoSpace->isChecked(); }); });
+            [this] { m_upload->run(m_set, [this] { return m_menus->autoSpace(); }); });
     connect(FrameFtpUpload, &FtpUploadPanel::cancelClicked, m_upload, &UploadJob::CancelUpload);
     connect(FrameFtpUpload, &FtpUploadPanel::manageWebsiteClicked, this, [this] {
         cmdDummyFocus->setFocus();
@@ -552,74 +456,10 @@ void LumoraWebPageGen::connectUpload()
 void LumoraWebPageGen::SetUploadControlsEnabled(bool enabled)
 {
     setStepsEnabled(enabled);
-    for (const char *menu : {"mnuFile", "mnuWebPage", "mnuHelp"})
-        findChild<QMenu *>(QLatin1String(menu))->menuAction()->setEnabled(enabled);
+    m_menus->setWorkflowEnabled(enabled);
     if (!enabled)
         cmdDummyFocus->setFocus();
     m_preview->showLogo();
-}
-
-void LumoraWebPageGen::setHeightTwips(int twips)
-{
-    setFixedSize(Twips::toPixelsX(WindowWidth), Twips::toPixelsY(twips));
-}
-
-bool LumoraWebPageGen::animateHeight(int targetTwips)
-{
-    const int generation = ++m_resizeGeneration;
-    const int from = Twips::fromPixelsY(height());
-    const int step = targetTwips < from ? -ResizeStep : ResizeStep;
-    for (int h = from; step > 0 ? h <= targetTwips : h >= targetTwips; h += step) {
-        setHeightTwips(h);
-        FramePacer::nextFrame(ResizeFrameMs);
-        // A resize started meanwhile (a step command during the animation) has the last word.
-        if (generation != m_resizeGeneration)
-            return false;
-    }
-    return true;
-}
-
-// The flag tells where the window is going, so that a step chosen during the
-// animation sees the state it will end in.
-void LumoraWebPageGen::ExpandMainWindow()
-{
-    m_expanded = true;
-    if (animateHeight(ExpandedHeight))
-        setHeightTwips(ExpandedHeight);
-}
-
-void LumoraWebPageGen::CollapseMainWindow()
-{
-    m_expanded = false;
-    if (animateHeight(CollapsedHeight))
-        setHeightTwips(CollapsedHeight);
-}
-
-void LumoraWebPageGen::ToggleDriveList()
-{
-    cmdDriveList->setEnabled(false);
-    if (frmDriveList->isHidden()) {
-        frmDriveList->show();
-        if (animateHeight(Twips::fromPixelsY(height()) + BrowserGrowth))
-            cmdDriveList->setText(QStringLiteral("Hide Hard Drive List Box"));
-    } else if (animateHeight(Twips::fromPixelsY(height()) - BrowserGrowth)) {
-        frmDriveList->hide();
-        cmdDriveList->setText(QStringLiteral("Display Hard Drive List Box"));
-    }
-    cmdDummyFocus->setFocus();
-    cmdDriveList->setEnabled(true);
-}
-
-void LumoraWebPageGen::ShowStepPanel(QWidget *panel)
-{
-    for (QWidget *visible :
-         {static_cast<QWidget *>(frameColorFontTitle), static_cast<QWidget *>(FrameFtpUpload),
-          static_cast<QWidget *>(frameImageList)}) {
-        if (!visible->isHidden()) {
-            SlidePanels(panel, visible);
-            return;
-        }
-    }
 }
 
 void LumoraWebPageGen::setStepsEnabled(bool enabled)
@@ -627,28 +467,7 @@ void LumoraWebPageGen::setStepsEnabled(bool enabled)
     for (QPushButton *b :
          {cmdColors, cmdSelectImages, cmdGenerateHtml, cmdPreview, cmdFtpUpload, cmdDriveList})
         b->setEnabled(enabled);
-    // The menu runs the same commands; a slide must not start inside another.
-    for (QAction *a : std::as_const(m_stepActions))
-        a->setEnabled(enabled);
-}
-
-void LumoraWebPageGen::SlidePanels(QWidget *incoming, QWidget *outgoing)
-{
-    setStepsEnabled(false);
-    if (incoming->isHidden()) {
-        incoming->show();
-        int incomingX = PanelHiddenX;
-        for (int x = 0; x <= PanelHiddenX; x += SlideStep) {
-            placePanel(outgoing, x);
-            incomingX -= SlideStep;
-            placePanel(incoming, incomingX);
-            FramePacer::nextFrame(SlideFrameMs);
-        }
-        placePanel(incoming, 0);
-        placePanel(outgoing, PanelHiddenX);
-        outgoing->hide();
-    }
-    setStepsEnabled(true);
+    m_menus->setStepsEnabled(enabled);
 }
 
 void LumoraWebPageGen::showWorkingSet()

@@ -4,19 +4,20 @@
 #include "project/WorkingSet.h"
 #include "ravel/CRavelCtrl.h"
 #include "shell/SoundPlayer.h"
+#include "shell/WindowHeightAnimator.h"
 
 #include <QMainWindow>
 
 class Dialogs;
 class FileBrowserPanel;
+class FileBrowserToggle;
 class FtpUploadPanel;
 class ImageListPanel;
 class IndicatorLamp;
+class MainMenus;
+class PanelSlider;
 class PreviewArea;
-class QAction;
-class QGroupBox;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QTimer;
 class ScannerCommands;
@@ -33,14 +34,13 @@ public:
     static constexpr int WindowWidth = 6525;
     static constexpr int CollapsedHeight = 2400;
     static constexpr int ExpandedHeight = 5040;
-    static constexpr int PanelHiddenX = 6500;
 
     explicit LumoraWebPageGen(Dialogs &dialogs, QWidget *parent = nullptr);
     // Sounds go to the output given instead of the sound card.
     LumoraWebPageGen(Dialogs &dialogs, std::unique_ptr<SoundOutput> sound,
                      QWidget *parent = nullptr);
 
-    bool isExpanded() const { return m_expanded; }
+    bool isExpanded() const { return m_height.isExpanded(); }
     const WorkingSet &workingSet() const { return m_set; }
     bool fileBrowserShown() const;
 
@@ -52,7 +52,6 @@ public:
     void cmdFtpUpload_Click();
     ~LumoraWebPageGen() override;
     CRavelCtrl &ravel() { return *m_ravel; }
-    void ToggleDriveList();
     void showAbout();
     void showHelp();
 
@@ -63,7 +62,8 @@ protected:
 private:
     void buildSteps(QWidget *central);
     void buildPanels(QWidget *central);
-    void buildMenus();
+    void connectMenus();
+    void showFtpSettings();
     void connectFileBrowser();
     // The tip of the day once, at the first activation, when the stored choice is "True".
     void firstActivation();
@@ -76,16 +76,7 @@ private:
     // Steps that open a window of their own: the main window shrinks back first.
     void collapsedStep(IndicatorLamp *lamp);
     void chaseLamps();
-    void ExpandMainWindow();
-    void CollapseMainWindow();
-    // Grows or shrinks the window towards the height in 40-twip frames, the last
-    // one not beyond it; false when another resize took over before it ended.
-    bool animateHeight(int targetTwips);
-    void setHeightTwips(int twips);
-    void ShowStepPanel(QWidget *panel);
-    void SlidePanels(QWidget *incoming, QWidget *outgoing);
     void setStepsEnabled(bool enabled);
-    void placePanel(QWidget *panel, int xTwips);
 
     void connectUpload();
     // Workflow controls off while an upload runs; Cancel the opposite.
@@ -101,11 +92,10 @@ private:
     SoundPlayer m_sound;
     WorkingSet m_set;
     QString m_appFolder;
-    bool m_expanded = false;
+    WindowHeightAnimator m_height;
     bool m_unloaded = false;
     bool m_closeAfterUpload = false;
     bool m_activated = false;
-    int m_resizeGeneration = 0;
     int m_panelTop = 0;
 
     QPushButton *cmdColors;
@@ -130,13 +120,9 @@ private:
     FileBrowserPanel *frmDriveList;
     QPushButton *cmdDriveList;
     ScannerCommands *m_scanner;
-
-    QAction *mnuOptionAutoSpace;
-    QAction *mnuEnableVoicePrompting;
-    QAction *mnuOptionEnableSounds;
-    QAction *mnuOptionToolTips;
-    QAction *mnuOptionTipOfDay;
-    QList<QAction *> m_stepActions;
+    MainMenus *m_menus;
+    PanelSlider *m_slider;
+    std::unique_ptr<FileBrowserToggle> m_browser;
     // The window's one FTP component. Closing it ends its worker, which may still say
     // goodbye to a server, so it goes first, while everything else is still there.
     std::unique_ptr<CRavelCtrl> m_ravel;

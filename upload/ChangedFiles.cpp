@@ -12,10 +12,6 @@ ChangedFiles::ChangedFiles(RavelSession &session, QObject *parent)
 {
     connect(&session.ravel(), &CRavelCtrl::OnDirList, this,
             [this](const QString &line, bool complete, int) { onDirList(line, complete); });
-    connect(&session.ravel(), &CRavelCtrl::OnAsyncEvent, this,
-            [this](qint64, qint64 bytes, const QString &, bool complete) {
-                m_transferEnded = m_transferEnded || complete || bytes < 0;
-            });
 }
 
 void ChangedFiles::onDirList(const QString &line, bool complete)
@@ -43,13 +39,10 @@ void ChangedFiles::fetch(const QStringList &subFolders)
 {
     const QString local = m_dir.filePath(QStringLiteral("previous"));
     QFile::remove(local);
-    m_transferEnded = false;
     m_session.put(QStringLiteral("AsyncMode"), true);
+    m_session.expectTransfer();
     if (!m_session.call(QStringLiteral("RETR"), {PublishManifest::RemoteName, local}))
-        m_session.waitUntil([this] {
-            return !m_session.stillExecuting() &&
-                   (m_transferEnded || !m_session.get(QStringLiteral("Connected")).toBool());
-        });
+        m_session.waitTransferEnd([] { return false; });
     QFile file(local);
     if (QFileInfo(local).size() <= PublishManifest::SizeBound && file.open(QIODevice::ReadOnly))
         m_previous = PublishManifest::parse(file.readAll());

@@ -39,7 +39,6 @@ private:
     std::optional<PublishManifest> m_previous;
     QHash<QString, qint64> m_listed;
     PublishManifest m_next;
-    bool m_transferEnded = false;
     bool m_listing = false;
     QString m_listPrefix; // the sub-folder being listed, with its "/"
     void list(const QString &subFolder);

@@ -17,11 +17,15 @@ QString key(int slot, const char *word)
 
 void FtpSiteMemory::SaveFtpSite(int slot, const FtpSite &site)
 {
-    m_store.Write(Section, {{key(slot, "FtpUrl"), site.url},
-                            {key(slot, "FtpUserName"), site.userName},
-                            {key(slot, "FtpPassword"), site.password},
-                            {key(slot, "FtpUrlPath"), site.urlPath},
-                            {key(slot, "FtpFilePath"), site.filePath}});
+    m_store.Write(
+        Section,
+        {{key(slot, "FtpUrl"), site.url},
+         {key(slot, "FtpUserName"), site.userName},
+         {key(slot, "FtpPassword"), site.password},
+         {key(slot, "FtpUrlPath"), site.urlPath},
+         {key(slot, "FtpFilePath"), site.filePath},
+         {key(slot, "FtpChangedOnly"), SettingsStore::BooleanText(site.options.changedOnly)},
+         {key(slot, "FtpDeleteRemoved"), SettingsStore::BooleanText(site.options.deleteRemoved)}});
 }
 
 FtpSite FtpSiteMemory::LoadFtpSite(int slot) const
@@ -30,7 +34,9 @@ FtpSite FtpSiteMemory::LoadFtpSite(int slot) const
             m_store.Read(Section, key(slot, "FtpUserName"), QString()),
             m_store.Read(Section, key(slot, "FtpPassword"), QString()),
             m_store.Read(Section, key(slot, "FtpUrlPath"), QString()),
-            m_store.Read(Section, key(slot, "FtpFilePath"), QString())};
+            m_store.Read(Section, key(slot, "FtpFilePath"), QString()),
+            {m_store.ReadBoolean(Section, key(slot, "FtpChangedOnly"), QString(), false),
+             m_store.ReadBoolean(Section, key(slot, "FtpDeleteRemoved"), QString(), false)}};
 }
 
 FtpSiteMemory::Sites FtpSiteMemory::LoadFtpSiteList() const

@@ -11,7 +11,13 @@ namespace {
 constexpr int RecheckMs = 500;
 } // namespace
 
-RavelSession::RavelSession(CRavelCtrl &ravel, QObject *parent) : QObject(parent), m_ravel(ravel) {}
+RavelSession::RavelSession(CRavelCtrl &ravel, QObject *parent) : QObject(parent), m_ravel(ravel)
+{
+    connect(&ravel, &CRavelCtrl::OnAsyncEvent, this,
+            [this](qint64, qint64 bytes, const QString &, bool complete) {
+                m_transferEnded = m_transferEnded || complete || bytes < 0;
+            });
+}
 
 std::optional<RavelError> RavelSession::call(const QString &method, const QVariantList &args)
 {
@@ -66,6 +72,14 @@ void RavelSession::waitUntil(const std::function<bool()> &done)
 void RavelSession::waitIdle()
 {
     waitUntil([this] { return !stillExecuting(); });
+}
+
+void RavelSession::waitTransferEnd(const std::function<bool()> &stop)
+{
+    waitUntil([&] {
+        return !stillExecuting() &&
+               (m_transferEnded || stop() || !get(QStringLiteral("Connected")).toBool());
+    });
 }
 
 void RavelSession::wake()

@@ -25,10 +25,16 @@ public:
     // Runs the event loop until done() holds.
     void waitUntil(const std::function<bool()> &done);
     void waitIdle();
+    // A transfer is about to start: its end (complete or failed) has not arrived yet.
+    void expectTransfer() { m_transferEnded = false; }
+    // Waits until the component is idle and the transfer's own end has arrived (a refusal
+    // frees the component before it), the connection is gone, or stop() holds.
+    void waitTransferEnd(const std::function<bool()> &stop);
     // Makes the wait in progress, if any, look at its condition again now.
     void wake();
 
 private:
     CRavelCtrl &m_ravel;
     std::function<void()> m_wake;
+    bool m_transferEnded = false;
 };

@@ -24,8 +24,8 @@ QString StatusTranscript::hostResponseLine(int code, const QString &command,
 
 QString StatusTranscript::loginLine(int resultCode, const QString &remoteHost)
 {
-    return resultCode == 3000 ? QLatin1String("Connected to: ") + remoteHost
-                              : QStringLiteral("Connect FAILED!");
+    return resultCode == CRavelCtrl::RAVELERR_OK ? QLatin1String("Connected to: ") + remoteHost
+                                                 : QStringLiteral("Connect FAILED!");
 }
 
 QString StatusTranscript::ftpErrorLine(qint64 errorCode, const QString &errorText)

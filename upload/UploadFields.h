@@ -4,15 +4,6 @@
 
 // The upload panel's fields as the upload job reads and writes them: the window's panel,
 // or the command line's options.
-// How much of the album a job sends, beyond the panel's five fields.
-struct PublishOptions
-{
-    // Skip files the album's remote folder already holds, by the manifest left there.
-    bool changedOnly = false;
-    // With changedOnly: delete what the last upload sent and the album no longer has.
-    bool deleteRemoved = false;
-};
-
 class UploadFields
 {
 public:
@@ -22,5 +13,4 @@ public:
     virtual void setUrlPath(const QString &path) = 0;
     // The remembered sites changed (the URL list shows them).
     virtual void showSites(const FtpSiteMemory::Sites &sites) = 0;
-    virtual PublishOptions publishOptions() const { return {}; }
 };

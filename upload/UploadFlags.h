@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ravel/RavelError.h"
+
 #include <QString>
 
 // The upload job's view of the session, set from the component's events.
@@ -22,6 +24,6 @@ struct UploadFlags
     void applyFatal(int code, const QString &command);
     void applyLogin(int resultCode)
     {
-        login = resultCode == 3000 ? Login::LoggedIn : Login::Failed;
+        login = resultCode == RavelError::resultCode(0) ? Login::LoggedIn : Login::Failed;
     }
 };

@@ -91,7 +91,6 @@ void UploadJob::onFtpError(int errorCode, const QString &errorText)
 void UploadJob::onAsyncEvent(qint64 fileSize, qint64 bytesSoFar, const QString &, bool complete)
 {
     m_transferCompleted = m_transferCompleted || complete;
-    m_transferEnded = m_transferEnded || complete || bytesSoFar < 0;
     // The library's account of a data connection that failed names the address it tried.
     if (m_storing && bytesSoFar < 0 && m_storFailure.isEmpty())
         m_storFailure = StatusTranscript::shown(m_ravel.transferFailure());
@@ -216,7 +215,6 @@ std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const Q
     m_session.put(QStringLiteral("RemoteFile"), remoteName);
     m_session.put(QStringLiteral("AsyncMode"), true);
     m_transferCompleted = false;
-    m_transferEnded = false;
     m_storReply = 0;
     m_storFailure.clear();
     m_storing = true;
@@ -224,15 +222,11 @@ std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const Q
     // the transfer for ever, so it never gets that far.
     bool started = false;
     if (problem.isEmpty() || !info.exists()) {
+        m_session.expectTransfer();
         started = !m_session.call(QStringLiteral("STOR"));
-        // A refusal frees the component before the transfer's end arrives; the next file
-        // must not start, nor be blamed for that end, until it has.
+        // The next file must not start, nor be blamed for this one's end, before it came.
         if (started)
-            m_session.waitUntil([this] {
-                return !m_session.stillExecuting() &&
-                       (m_transferEnded || m_cancelled ||
-                        !m_session.get(QStringLiteral("Connected")).toBool());
-            });
+            m_session.waitTransferEnd([this] { return m_cancelled; });
     }
     m_storing = false;
     ++m_filesDone;
@@ -431,7 +425,7 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
         }
     }
 
-    const PublishOptions options = m_fields.publishOptions();
+    const PublishOptions options = m_fields.site().options;
     ChangedFiles changed(m_session);
     m_changed = nullptr;
     if (options.changedOnly) {

@@ -133,5 +133,4 @@ private:
     int m_picturesSent = 0;
     int m_picturesTotal = 0;
     bool m_transferCompleted = false;
-    bool m_transferEnded = false;
 };

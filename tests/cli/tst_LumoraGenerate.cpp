@@ -119,9 +119,11 @@ void tst_LumoraGenerate::runs_data()
         << 2 << "lumora: --autospace takes on or off"
         << ""
         << "";
-    QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "usage:"
-                                     << ""
-                                     << "";
+    QTest::newRow("unknown command")
+        << QStringList{"frobnicate"} << 2
+        << "lumora: unknown command frobnicate\nusage: lumora COMMAND [options]\n"
+        << ""
+        << "";
 }
 
 void tst_LumoraGenerate::runs()

@@ -32,11 +32,22 @@ void tst_SampleAlbum::arguments_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<bool>("usageOnStdout");
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << true;
-    QTest::newRow("-h") << QStringList{"-h"} << 0 << true;
-    QTest::newRow("unknown option") << QStringList{"--frob"} << 2 << false;
-    QTest::newRow("no folder") << QStringList{} << 2 << false;
-    QTest::newRow("count that is no number") << QStringList{"album", "many"} << 2 << false;
+    QTest::addColumn<QString>("says");
+    const QString usage = "usage: make_sample_album FOLDER [COUNT] [options]\n";
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << true << usage;
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << true << usage;
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << true
+                               << QString("make_sample_album %1.%2.%3\n")
+                                      .arg(LUMORA_VERSION_MAJOR)
+                                      .arg(LUMORA_VERSION_MINOR)
+                                      .arg(LUMORA_VERSION_PATCH);
+    QTest::newRow("unknown option") << QStringList{"--frob"} << 2 << false << usage;
+    QTest::newRow("no folder") << QStringList{} << 2 << false
+                               << "make_sample_album: missing FOLDER\n" + usage;
+    QTest::newRow("count that is no number")
+        << QStringList{"album", "many"} << 2 << false
+        << "make_sample_album: COUNT takes a whole number from 0\n" + usage;
+    QTest::newRow("a word too many") << QStringList{"album", "2", "3"} << 2 << false << usage;
 }
 
 void tst_SampleAlbum::arguments()
@@ -44,9 +55,10 @@ void tst_SampleAlbum::arguments()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(bool, usageOnStdout);
+    QFETCH(QString, says);
     const ProgramRun run = makeSampleAlbum(args, m_dir.path());
     QCOMPARE(run.exitCode, exitCode);
-    QVERIFY((usageOnStdout ? run.out : run.err).contains("usage: make_sample_album FOLDER"));
+    QVERIFY2((usageOnStdout ? run.out : run.err).contains(says), qPrintable(run.out + run.err));
     QVERIFY2(QDir(m_dir.path()).isEmpty(), "no folder is made");
 }
 

@@ -149,6 +149,14 @@ void tst_LumoraUpload::neverCompleteWithoutEveryFile_data()
         << "normal"
         << "album" << true << "FTP Upload Incomplete!\n1 of 3 files were not uploaded:\n%1/gone.jpg"
         << "Not uploaded: %1/gone.jpg: File not found";
+    // Both strike at USER: the login is cut off at the time-out, never waited on for ever.
+    QTest::newRow("1xx flood") << "flood-120"
+                               << "album" << false << "FTP Connect Failed!\n127.0.0.1:"
+                               << "Connect FAILED!";
+    QTest::newRow("dripping multi-line reply")
+        << "drip-multiline"
+        << "album" << false << "FTP Connect Failed!\n127.0.0.1:"
+        << "Connect FAILED!";
     QTest::newRow("page name climbing out")
         << "normal"
         << "../evil" << false << "[Lumora FTP Upload] Invalid Web Page Name: ../evil"

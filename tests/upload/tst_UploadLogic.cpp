@@ -229,8 +229,6 @@ void tst_UploadLogic::connectFailure_data()
                                   << "h:21: Host not found";
     QTest::newRow("silent") << 3000 + 2007 << ""
                             << "h:21: No answer within 60 s";
-    QTest::newRow("login refused") << 3000 + 1009 << "530 Login incorrect."
-                                   << "h:21: 530 Login incorrect.";
 }
 
 void tst_UploadLogic::connectFailure()
@@ -245,7 +243,6 @@ void tst_UploadLogic::incompleteMessage_data()
 {
     QTest::addColumn<int>("failed");
     QTest::addColumn<QString>("tail"); // the message after its count line
-    QTest::newRow("one") << 1 << "f1";
     QTest::newRow("ten, all named")
         << 10 << "f1\r\nf2\r\nf3\r\nf4\r\nf5\r\nf6\r\nf7\r\nf8\r\nf9\r\nf10";
     QTest::newRow("twelve")

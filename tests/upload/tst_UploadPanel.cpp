@@ -6,6 +6,7 @@
 #include "upload/gui/frmFtpSession.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -56,14 +57,18 @@ void tst_UploadPanel::pickingARemeberedSite()
     SettingsStore store;
     FtpSiteMemory memory(store);
     memory.SaveFtpSite(1, {"ftp.a", "ua", "pa", "/a/", "/a.html"});
-    memory.SaveFtpSite(2, {"ftp.b", "ub", "pb", "/b/", "/b.html"});
+    memory.SaveFtpSite(2, {"ftp.b", "ub", "pb", "/b/", "/b.html", {true, true}});
     FtpUploadPanel panel(store);
     panel.prepare(RememberedPaths("/app/"));
     panel.findChild<QLineEdit *>("txtFilePath")->setText("/mine.html");
     auto *url = panel.findChild<QComboBox *>("txtSiteUrl");
     url->setCurrentIndex(1);
     emit url->activated(1);
-    QCOMPARE(panel.site(), (FtpSite{"ftp.b", "ub", "pb", "/b/", "/mine.html"}));
+    // The publishing options come with the site they were remembered with.
+    QCOMPARE(panel.site(), (FtpSite{"ftp.b", "ub", "pb", "/b/", "/mine.html", {true, true}}));
+    QVERIFY(panel.findChild<QCheckBox *>("chkDeleteRemoved")->isEnabled());
+    panel.findChild<QCheckBox *>("chkChangedOnly")->setChecked(false);
+    QCOMPARE(panel.site().options, PublishOptions());
     emit url->activated(3); // an empty row changes nothing
     QCOMPARE(panel.site().url, QString("ftp.b"));
 }

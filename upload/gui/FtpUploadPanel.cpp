@@ -7,6 +7,7 @@
 #include "upload/UploadPlan.h"
 #include "upload/gui/frmFtpSession.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -63,7 +64,19 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     buttons->addWidget(m_cmdCancelFtpUpload);
     buttons->addWidget(m_cmdManageWebsite);
     buttons->addStretch();
-    grid->addLayout(buttons, 5, 0, 1, 3);
+    m_chkChangedOnly = new QCheckBox(QStringLiteral("Send only changed files"), this);
+    m_chkChangedOnly->setObjectName(QStringLiteral("chkChangedOnly"));
+    m_chkDeleteRemoved = new QCheckBox(QStringLiteral("Delete removed files"), this);
+    m_chkDeleteRemoved->setObjectName(QStringLiteral("chkDeleteRemoved"));
+    m_chkDeleteRemoved->setEnabled(false);
+    // Only the manifest that "changed" keeps says which remote files the album sent.
+    connect(m_chkChangedOnly, &QCheckBox::toggled, m_chkDeleteRemoved, &QWidget::setEnabled);
+    auto *options = new QHBoxLayout;
+    options->addWidget(m_chkChangedOnly);
+    options->addWidget(m_chkDeleteRemoved);
+    options->addStretch();
+    grid->addLayout(options, 5, 0, 1, 3);
+    grid->addLayout(buttons, 6, 0, 1, 3);
 
     m_lblFtpStatus->setObjectName(QStringLiteral("lblFtpStatus"));
     m_lblFtpStatus->setReadOnly(true);
@@ -141,8 +154,13 @@ void FtpUploadPanel::setRunning(bool running)
 
 FtpSite FtpUploadPanel::site() const
 {
-    return {m_txtSiteUrl->currentText(), m_txtSiteUserName->text(), m_txtSitePassword->text(),
-            m_txtSiteUrlPath->text(), m_txtFilePath->text()};
+    return {m_txtSiteUrl->currentText(),
+            m_txtSiteUserName->text(),
+            m_txtSitePassword->text(),
+            m_txtSiteUrlPath->text(),
+            m_txtFilePath->text(),
+            {m_chkChangedOnly->isChecked(),
+             m_chkChangedOnly->isChecked() && m_chkDeleteRemoved->isChecked()}};
 }
 
 void FtpUploadPanel::setSite(const FtpSite &site)
@@ -152,6 +170,8 @@ void FtpUploadPanel::setSite(const FtpSite &site)
     m_txtSitePassword->setText(site.password);
     m_txtSiteUrlPath->setText(site.urlPath);
     m_txtFilePath->setText(site.filePath);
+    m_chkChangedOnly->setChecked(site.options.changedOnly);
+    m_chkDeleteRemoved->setChecked(site.options.deleteRemoved);
 }
 
 void FtpUploadPanel::setUrlPath(const QString &path)
@@ -194,7 +214,7 @@ void FtpUploadPanel::pickSite(int index)
     if (index < 0 || index >= int(m_sites.size()) || m_sites[size_t(index)].url.isEmpty())
         return;
     const FtpSite &s = m_sites[size_t(index)];
-    setSite({s.url, s.userName, s.password, s.urlPath, m_txtFilePath->text()});
+    setSite({s.url, s.userName, s.password, s.urlPath, m_txtFilePath->text(), s.options});
 }
 
 void FtpUploadPanel::ShowFtpSessionLog()

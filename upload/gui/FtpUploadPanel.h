@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -58,6 +59,8 @@ private:
     QLineEdit *m_txtSitePassword = nullptr;
     QLineEdit *m_txtSiteUrlPath = nullptr;
     QLineEdit *m_txtFilePath = nullptr;
+    QCheckBox *m_chkChangedOnly = nullptr;
+    QCheckBox *m_chkDeleteRemoved = nullptr;
     QPushButton *m_cmdBeginFtpUpload;
     QPushButton *m_cmdCancelFtpUpload;
     QPushButton *m_cmdManageWebsite;
