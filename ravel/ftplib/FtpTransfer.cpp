@@ -8,8 +8,12 @@
 #include "ravel/ftplib/FtpTls.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSslSocket>
 #include <optional>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -19,6 +23,8 @@ constexpr qint64 ChunkSize = 256 * 1024;
 constexpr qint64 HighWater = 1024 * 1024;
 // A host redraws on every notification; per chunk that is thousands a second on loopback.
 constexpr qint64 ProgressIntervalMs = 100;
+// What a server may send after a store before it closes: tickets and close_notify.
+constexpr qint64 MaxTrailer = 64 * 1024;
 
 QByteArray endpoint(const QHostAddress &address, quint16 port)
 {
@@ -269,7 +275,7 @@ int FtpTransfer::streamSend()
             break;
         if (!putWire(buffer.data(), n))
             return FTPLIB_DATACONNECTION;
-        while (m_data->bytesToWrite() > HighWater) {
+        while (queued() > HighWater) {
             if (!m_data->waitForBytesWritten(m_control.timeout()))
                 return dataWaitFailure();
         }
@@ -280,14 +286,57 @@ int FtpTransfer::streamSend()
             return FTPLIB_NOREPLY;
     }
     progress(true);
-    while (m_data->bytesToWrite() > 0) {
+    while (queued() > 0) {
         if (!m_data->waitForBytesWritten(m_control.timeout()))
             return dataWaitFailure();
     }
+    if (m_data->isEncrypted())
+        return closeSecureSend();
     m_data->disconnectFromHost();
     if (m_data->state() != QAbstractSocket::UnconnectedState &&
         !m_data->waitForDisconnected(m_control.timeout()))
         return dataWaitFailure();
+    return FTPLIB_OK;
+}
+
+qint64 FtpTransfer::queued() const
+{
+    // Over TLS the plain bytes are encrypted into a second queue the first count leaves out.
+    return m_data->bytesToWrite() + m_data->encryptedBytesToWrite();
+}
+
+// The server may still send on a store's TLS connection (TLS 1.3 session tickets, its
+// close_notify). Closing with those bytes unread makes the kernel send a reset, and a reset
+// makes the server lose the end of the file it has not read yet. So: close_notify, then our
+// FIN on a duplicate of the descriptor that outlives Qt's close, then read until the server
+// closes.
+int FtpTransfer::closeSecureSend()
+{
+    const int fd = ::dup(int(m_data->socketDescriptor()));
+    if (fd < 0)
+        return FTPLIB_DATACONNECTION;
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
+    const FtpInterrupt::Watch watch(m_interrupt, fd, false);
+    m_data->disconnectFromHost();
+    if (m_data->state() != QAbstractSocket::UnconnectedState &&
+        !m_data->waitForDisconnected(m_control.timeout()))
+        return dataWaitFailure();
+    ::shutdown(fd, SHUT_WR);
+    QElapsedTimer waited;
+    waited.start();
+    char sink[4096];
+    for (qint64 drained = 0; drained < MaxTrailer;) {
+        pollfd p{fd, POLLIN, 0};
+        const qint64 left = m_control.timeout() - waited.elapsed();
+        if (left <= 0 || ::poll(&p, 1, int(left)) <= 0)
+            break;
+        const ssize_t n = ::read(fd, sink, sizeof sink);
+        if (n <= 0)
+            break;
+        drained += n;
+    }
+    // The server's final reply is the verdict; a server that keeps the connection open or
+    // talks on is not waited for beyond the time-out.
     return FTPLIB_OK;
 }
 

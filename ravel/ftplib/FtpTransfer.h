@@ -78,6 +78,9 @@ private:
     int secureData();
     int stream();
     int streamSend();
+    // Bytes written but not yet handed to the network.
+    qint64 queued() const;
+    int closeSecureSend();
     int streamReceive();
     bool putWire(const char *data, qint64 size);
     bool putLocal(const char *data, qint64 size);
