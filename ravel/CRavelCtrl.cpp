@@ -209,9 +209,9 @@ void CRavelCtrl::Connect()
     }
     m_command = QStringLiteral("CONNECT");
     auto job = m_jobs.newJob(Login);
-    job->login = {m_RemoteHost, m_UserName,    m_PassWord,          m_Account,   m_UseProxy,
-                  m_ProxyHost,  m_ProxyUserID, m_ProxyPassWd,       m_ProxyType, m_ProxyPort,
-                  m_AsyncMode,  m_Security,    m_TrustedFingerprint};
+    job->login = {m_RemoteHost, m_UserName,    m_PassWord,           m_Account,   m_UseProxy,
+                  m_ProxyHost,  m_ProxyUserID, m_ProxyPassWd,        m_ProxyType, m_ProxyPort,
+                  m_AsyncMode,  m_Security,    m_TrustedFingerprint, m_CaFile};
     m_state.lastReplyCode = FTPLIB_TIMEOUT;
     {
         const std::lock_guard lock(m_state.loginCancel.mutex);

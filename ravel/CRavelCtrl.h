@@ -180,6 +180,8 @@ class CRavelCtrl : public QObject
                                         "by the last Connect.")
     Q_CLASSINFO("DispId:TlsActive", "61")
     Q_CLASSINFO("Help:TlsActive", "True while the connection is protected by TLS.")
+    Q_CLASSINFO("DispId:CaFile", "62")
+    Q_CLASSINFO("Help:CaFile", "A PEM file of certificates to trust beside the system's.")
 
     // Events: their own DISPID space.
     Q_CLASSINFO("EventDispId:OnHostResponse", "1")
@@ -310,6 +312,7 @@ class CRavelCtrl : public QObject
     Q_PROPERTY(QString TrustedFingerprint MEMBER m_TrustedFingerprint)
     Q_PROPERTY(QString PeerFingerprint READ PeerFingerprint)
     Q_PROPERTY(bool TlsActive READ TlsActive)
+    Q_PROPERTY(QString CaFile MEMBER m_CaFile)
 
 public:
     enum cnstRavelFileTypes
@@ -452,6 +455,8 @@ public:
     // Not published: why the last asynchronous transfer failed on our side (the data
     // connection's address and port), or empty.
     QString transferFailure() const { return m_notifications.transferFailure(); }
+    // Not published: the last login's server certificate (PEM), for a person to judge.
+    QByteArray peerCertificate() const { return m_state.texts().peerCertificate; }
 
     Q_INVOKABLE void CWD(const QString &DirName);
     Q_INVOKABLE void RNFR(const QString &RemoteFile, const QString &NewFile);
@@ -536,6 +541,7 @@ private:
     int m_ProxyType = 0;
     int m_Security = 0;
     QString m_TrustedFingerprint;
+    QString m_CaFile;
     bool m_VerboseMode = true;
     bool m_AsyncMode = true;
     bool m_LongDirs = true;

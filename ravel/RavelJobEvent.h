@@ -23,6 +23,7 @@ public:
         bool notify = false;
         int security = 0;
         QString trustedFingerprint;
+        QString caFile;
     };
 
     // Send, Receive, RestartSend, RestartReceive.
@@ -52,7 +53,7 @@ public:
         for (QString *text :
              {&remotePath, &newName, &commandLine, &logFile, &transfer.remote, &transfer.local,
               &login.host, &login.user, &login.password, &login.account, &login.proxyHost,
-              &login.proxyUser, &login.proxyPassword, &login.trustedFingerprint})
+              &login.proxyUser, &login.proxyPassword, &login.trustedFingerprint, &login.caFile})
             text->detach();
     }
 

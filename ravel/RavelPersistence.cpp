@@ -63,6 +63,9 @@ const std::vector<RavelPersistence::Field> &RavelPersistence::fields()
         {QStringLiteral("VerboseMode"), &CRavelCtrl::m_VerboseMode, QStringLiteral("True")},
         {QStringLiteral("AppendToFile"), &CRavelCtrl::m_AppendToFile, QStringLiteral("False")},
         {QStringLiteral("LogToFile"), &CRavelCtrl::m_LogToFile, QStringLiteral("False")},
+        {QStringLiteral("Security"), &CRavelCtrl::m_Security, QStringLiteral("0"), 0, 2},
+        {QStringLiteral("TrustedFingerprint"), &CRavelCtrl::m_TrustedFingerprint, {}},
+        {QStringLiteral("CaFile"), &CRavelCtrl::m_CaFile, {}},
     };
     return table;
 }

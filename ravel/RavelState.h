@@ -20,6 +20,7 @@ public:
         // The last login's server certificate, and why it was refused ("" when it was not).
         QString peerFingerprint;
         QString certificateProblem;
+        QByteArray peerCertificate;
     };
 
     std::atomic<bool> ready{false};

@@ -202,6 +202,13 @@ void RavelWorkerJobs::login(const RavelJobEvent &job)
     }
     m_library->SetSecurity(l.security);
     m_library->SetTrustedFingerprints(wire(l.trustedFingerprint).constData());
+    if (begun && !l.caFile.isEmpty() &&
+        m_library->AddCaFile(QFile::encodeName(l.caFile).constData()) != FTPLIB_OK) {
+        m_state.changeTexts([&](RavelState::Texts &t) {
+            t.certificateProblem =
+                QStringLiteral("Cannot read certificates (PEM) from %1").arg(l.caFile);
+        });
+    }
     if (!begun) {
         // Cancelled before it began.
     } else if (l.useProxy) {
@@ -232,9 +239,15 @@ void RavelWorkerJobs::login(const RavelJobEvent &job)
             ? QStringLiteral("The server's certificate is not trusted (SHA-256 %1): %2")
                   .arg(fingerprint, QString::fromUtf8(m_library->CertificateError()))
             : QString();
+    const QByteArray certificate = m_library->PeerCertificate();
     m_state.changeTexts([&](RavelState::Texts &t) {
         t.peerFingerprint = fingerprint;
-        t.certificateProblem = problem;
+        t.peerCertificate = certificate;
+        // A CA file that could not be read is the likelier cause of an untrusted certificate.
+        if (code == FTPLIB_UNTRUSTEDCERT && !t.certificateProblem.isEmpty())
+            t.certificateProblem = problem + QLatin1String("; ") + t.certificateProblem;
+        else
+            t.certificateProblem = problem;
     });
     m_state.lastReplyCode = code;
     // Posted here rather than by the library so that the account step is part of the result.

@@ -265,6 +265,8 @@ FTPLIB_EXPORT int LibAddCaFile(const char *path);
 // not verify ("" when it did). Valid until the thread's next library call.
 FTPLIB_EXPORT const char *LibPeerFingerprint(void);
 FTPLIB_EXPORT const char *LibCertificateError(void);
+// The last login's server certificate in PEM, "" before one.
+FTPLIB_EXPORT const char *LibPeerCertificate(void);
 // Non-zero while the control connection is in TLS.
 FTPLIB_EXPORT int LibTlsActive(void);
 
@@ -317,6 +319,7 @@ struct FtpLibFunctions
     decltype(&LibPeerFingerprint) PeerFingerprint;
     decltype(&LibCertificateError) CertificateError;
     decltype(&LibTlsActive) TlsActive;
+    decltype(&LibPeerCertificate) PeerCertificate;
 };
 
 // The table above, filled.

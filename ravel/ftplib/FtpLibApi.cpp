@@ -541,6 +541,12 @@ const char *LibCertificateError(void)
     return t_lastReply.constData();
 }
 
+const char *LibPeerCertificate(void)
+{
+    t_lastReply = t_session ? t_session->tls().peerCertificate() : QByteArray();
+    return t_lastReply.constData();
+}
+
 int LibTlsActive(void)
 {
     return t_session && t_session->tlsActive() ? 1 : 0;
@@ -604,6 +610,7 @@ const FtpLibFunctions *LibFunctions(void)
         LibPeerFingerprint,
         LibCertificateError,
         LibTlsActive,
+        LibPeerCertificate,
     };
     return &functions;
 }

@@ -54,12 +54,17 @@ bool FtpTls::addCaFile(const QString &path)
     return true;
 }
 
+QByteArray FtpTls::peerFingerprint() const
+{
+    return fingerprintOf(m_peer);
+}
+
 int FtpTls::secureControl(QSslSocket &socket, const QString &host, int timeoutMs)
 {
     m_host = host;
-    m_peerFingerprint.clear();
+    m_peer.clear();
     m_verifyError.clear();
-    return handshake(socket, m_base, host, timeoutMs, &m_peerFingerprint, &m_verifyError);
+    return handshake(socket, m_base, host, timeoutMs, &m_peer, &m_verifyError);
 }
 
 int FtpTls::secureData(QSslSocket &socket, const QSslSocket &control, int timeoutMs) const
@@ -71,7 +76,7 @@ int FtpTls::secureData(QSslSocket &socket, const QSslSocket &control, int timeou
 }
 
 int FtpTls::handshake(QSslSocket &socket, const QSslConfiguration &configuration,
-                      const QString &host, int timeoutMs, QByteArray *fingerprint,
+                      const QString &host, int timeoutMs, QSslCertificate *peer,
                       QByteArray *error) const
 {
     socket.setSslConfiguration(configuration);
@@ -95,10 +100,8 @@ int FtpTls::handshake(QSslSocket &socket, const QSslConfiguration &configuration
     socket.startClientEncryption();
     const bool encrypted = socket.waitForEncrypted(timeoutMs);
     QObject::disconnect(check);
-    if (seen.isEmpty())
-        seen = fingerprintOf(socket.peerCertificate());
-    if (fingerprint)
-        *fingerprint = seen;
+    if (peer)
+        *peer = socket.peerCertificate();
     if (error)
         *error = why;
     if (encrypted)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QString>
 #include <QStringList>
@@ -36,19 +37,21 @@ public:
     int secureData(QSslSocket &socket, const QSslSocket &control, int timeoutMs) const;
 
     // What the last control handshake saw; empty before one.
-    QByteArray peerFingerprint() const { return m_peerFingerprint; }
+    QByteArray peerFingerprint() const;
+    // The certificate itself, PEM, for a person to judge.
+    QByteArray peerCertificate() const { return m_peer.toPem(); }
     QByteArray verifyError() const { return m_verifyError; }
     // Lowercase hex without separators.
     static QByteArray normalized(const QByteArray &fingerprint);
 
 private:
     int handshake(QSslSocket &socket, const QSslConfiguration &configuration, const QString &host,
-                  int timeoutMs, QByteArray *fingerprint, QByteArray *error) const;
+                  int timeoutMs, QSslCertificate *peer, QByteArray *error) const;
 
     Mode m_mode = Mode::Plain;
     QSslConfiguration m_base;
     QList<QByteArray> m_trusted;
     QString m_host;
-    QByteArray m_peerFingerprint;
+    QSslCertificate m_peer;
     QByteArray m_verifyError;
 };

@@ -14,4 +14,9 @@ CRavelLoginPropPage::CRavelLoginPropPage(QWidget *parent)
              addPassword(QStringLiteral("PassWord"), {100, 46, 140, 12}));
     addLabel(QStringLiteral("A&ccount:"), {40, 66, 55, 8},
              addText(QStringLiteral("Account"), {100, 64, 140, 12}));
+    addLabel(QStringLiteral("&Security:"), {40, 84, 55, 8},
+             addList(QStringLiteral("Security"),
+                     {QStringLiteral("0 - Plain FTP"), QStringLiteral("1 - TLS if available"),
+                      QStringLiteral("2 - TLS required")},
+                     {100, 82, 140, 12}));
 }

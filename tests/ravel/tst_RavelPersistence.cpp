@@ -83,11 +83,12 @@ void tst_RavelPersistence::orderAndVersion()
 {
     CRavelCtrl ctrl;
     const QStringList expected = {
-        "_Version",   "_ExtentX",    "_ExtentY",    "UserName",     "PassWord",
-        "RemoteHost", "ProxyUserID", "ProxyHost",   "InitDir",      "LocalFile",
-        "RemoteFile", "ProxyPassWd", "LogFileName", "Port",         "ProxyPort",
-        "TimeOut",    "FileType",    "ProxyType",   "Passive",      "UseProxy",
-        "AsyncMode",  "LongDirs",    "VerboseMode", "AppendToFile", "LogToFile"};
+        "_Version",   "_ExtentX",           "_ExtentY",    "UserName",     "PassWord",
+        "RemoteHost", "ProxyUserID",        "ProxyHost",   "InitDir",      "LocalFile",
+        "RemoteFile", "ProxyPassWd",        "LogFileName", "Port",         "ProxyPort",
+        "TimeOut",    "FileType",           "ProxyType",   "Passive",      "UseProxy",
+        "AsyncMode",  "LongDirs",           "VerboseMode", "AppendToFile", "LogToFile",
+        "Security",   "TrustedFingerprint", "CaFile"};
     const RavelPropertyBag bag = RavelPersistence::save(ctrl);
     QCOMPARE(bag.keys(), expected);
     QCOMPARE(bag.read(QStringLiteral("_Version")), QStringLiteral("1.0"));
@@ -132,6 +133,8 @@ void tst_RavelPersistence::unusableValuesTakeDefaults_data()
                                       << "40000" << QVariant(21);
     QTest::newRow("port not a number") << "Port"
                                        << "21x" << QVariant(21);
+    QTest::newRow("security above range") << "Security"
+                                          << "3" << QVariant(0);
     QTest::newRow("proxy port above range") << "ProxyPort"
                                             << "40000" << QVariant(2323);
     QTest::newRow("negative time-out") << "TimeOut"
