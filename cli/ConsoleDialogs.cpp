@@ -47,6 +47,12 @@ std::optional<Dialogs::FontChoice> ConsoleDialogs::chooseFont(const FontChoice &
     return std::nullopt;
 }
 
+Dialogs::Trust ConsoleDialogs::trustCertificate(const QString &text, const QString &title)
+{
+    message(text, title, Icon::Exclamation, Buttons::Ok);
+    return Trust::Cancel;
+}
+
 std::optional<QString> ConsoleDialogs::inputBox(const QString &, const QString &, const QString &)
 {
     return std::nullopt;

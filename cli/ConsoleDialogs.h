@@ -17,6 +17,8 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
+    // Printed; never trusted here: the command line trusts a certificate by its options.
+    Trust trustCertificate(const QString &text, const QString &title) override;
 
     void queueFileName(const QString &name) { m_fileNames << name; }
     // Answer to questions; OK/Yes unless set.

@@ -7,6 +7,7 @@
 #include "project/SettingsStore.h"
 #include "ravel/CRavelCtrl.h"
 #include "ravel/RavelDispatch.h"
+#include "upload/CertificateTrust.h"
 #include "upload/UploadFields.h"
 #include "upload/UploadJob.h"
 
@@ -27,6 +28,18 @@ public:
 private:
     FtpSite m_site;
 };
+
+TlsMode tlsMode(CommandLine &cli)
+{
+    const QString word = cli.value(QStringLiteral("tls"));
+    if (word == QLatin1String("off"))
+        return TlsMode::Off;
+    if (word == QLatin1String("require"))
+        return TlsMode::Require;
+    if (!word.isEmpty() && word != QLatin1String("auto"))
+        cli.fail(QStringLiteral("--tls takes off, auto or require, not \"%1\"").arg(word));
+    return TlsMode::Auto;
+}
 
 // A password file holds one line; anything past this is not a password.
 constexpr qint64 PasswordFileBound = 4096;
@@ -81,7 +94,14 @@ int runUploadCommand(const QStringList &arguments)
            "that upload left on the server."},
           {"delete-removed", "",
            "With --changed-only: delete from the server what the last upload sent and the "
-           "album no longer has."}}},
+           "album no longer has."},
+          {"tls", "off|auto|require",
+           "Protect the session with TLS: never, when the server offers it (the default), or "
+           "always, refusing a server without it."},
+          {"fingerprint", "SHA256",
+           "Accept the server's certificate with this SHA-256 fingerprint (hex, either case, "
+           "colons allowed) although it does not verify."},
+          {"cafile", "FILE", "Trust the certificates in this PEM file beside the system's."}}},
         arguments);
     if (cli.answered())
         return 0;
@@ -91,6 +111,14 @@ int runUploadCommand(const QStringList &arguments)
         cli.number(QStringLiteral("timeout"), 0, 32767, QStringLiteral(" seconds"));
     if (cli.has(QStringLiteral("delete-removed")) && !cli.has(QStringLiteral("changed-only")))
         cli.fail(QStringLiteral("--delete-removed needs --changed-only"));
+    const TlsMode tls = tlsMode(cli);
+    const QString fingerprint =
+        CertificateTrust::normalized(cli.value(QStringLiteral("fingerprint")));
+    if (cli.has(QStringLiteral("fingerprint")) && fingerprint.isEmpty())
+        cli.fail(QStringLiteral("--fingerprint needs 64 hex digits (SHA-256)"));
+    const QString caFile = cli.value(QStringLiteral("cafile"));
+    if (cli.has(QStringLiteral("cafile")) && !QFileInfo(caFile).isFile())
+        cli.fail(QStringLiteral("--cafile: %1 is not a file").arg(caFile));
     if (!cli.ok())
         return cli.usage();
 
@@ -130,7 +158,8 @@ int runUploadCommand(const QStringList &arguments)
          password,
          cli.value(QStringLiteral("path")),
          UploadPlan::GeneratedPage(set.paths),
-         {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))}});
+         {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))},
+         tls});
     CRavelCtrl ravel;
     UploadJob::ConfigureComponent(ravel);
     auto put = [&ravel](const char *name, const QVariant &value) {
@@ -142,9 +171,13 @@ int runUploadCommand(const QStringList &arguments)
         put("TimeOut", *timeout);
     if (cli.has(QStringLiteral("passive")))
         put("Passive", true);
+    if (!caFile.isEmpty())
+        put("CaFile", QFileInfo(caFile).absoluteFilePath());
 
     UploadJob job(ravel, fields, dialogs, store);
     job.setRememberSite(cli.has(QStringLiteral("remember")));
+    job.setTrustedFingerprint(fingerprint);
+    job.setCertificateHint(QStringLiteral("Run again with --fingerprint %1 to trust it"));
     const QString logPath = cli.value(QStringLiteral("log"));
     job.setLogHint(logPath.isEmpty()
                        ? QStringLiteral("Run again with --log FILE to keep the FTP session log.")

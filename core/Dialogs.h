@@ -33,6 +33,13 @@ public:
         No
     };
 
+    enum class Trust
+    {
+        Always,
+        ThisTime,
+        Cancel
+    };
+
     struct FileRequest
     {
         QString title;
@@ -64,6 +71,9 @@ public:
     virtual std::optional<FontChoice> chooseFont(const FontChoice &initial) = 0;
     virtual std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                             const QString &defaultText) = 0;
+    // A server certificate that did not verify, described in `text`: trust it for its host
+    // from now on, for this connection only, or not at all.
+    virtual Trust trustCertificate(const QString &text, const QString &title) = 0;
 
     // The common case: OK button, the application's title.
     Answer message(const QString &text, Icon icon = Icon::None);

@@ -457,6 +457,8 @@ public:
     QString transferFailure() const { return m_notifications.transferFailure(); }
     // Not published: the last login's server certificate (PEM), for a person to judge.
     QByteArray peerCertificate() const { return m_state.texts().peerCertificate; }
+    // Not published: why that certificate did not verify, "" when it did.
+    QString certificateReason() const { return m_state.texts().certificateReason; }
 
     Q_INVOKABLE void CWD(const QString &DirName);
     Q_INVOKABLE void RNFR(const QString &RemoteFile, const QString &NewFile);

@@ -21,6 +21,7 @@ public:
         QString peerFingerprint;
         QString certificateProblem;
         QByteArray peerCertificate;
+        QString certificateReason;
     };
 
     std::atomic<bool> ready{false};

@@ -234,15 +234,17 @@ void RavelWorkerJobs::login(const RavelJobEvent &job)
     }
     m_state.tls = m_library->TlsActive() != 0;
     const QString fingerprint = QString::fromLatin1(m_library->PeerFingerprint());
+    const QString reason = QString::fromUtf8(m_library->CertificateError());
     const QString problem =
         code == FTPLIB_UNTRUSTEDCERT
             ? QStringLiteral("The server's certificate is not trusted (SHA-256 %1): %2")
-                  .arg(fingerprint, QString::fromUtf8(m_library->CertificateError()))
+                  .arg(fingerprint, reason)
             : QString();
     const QByteArray certificate = m_library->PeerCertificate();
     m_state.changeTexts([&](RavelState::Texts &t) {
         t.peerFingerprint = fingerprint;
         t.peerCertificate = certificate;
+        t.certificateReason = reason;
         // A CA file that could not be read is the likelier cause of an untrusted certificate.
         if (code == FTPLIB_UNTRUSTEDCERT && !t.certificateProblem.isEmpty())
             t.certificateProblem = problem + QLatin1String("; ") + t.certificateProblem;

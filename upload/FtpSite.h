@@ -12,6 +12,15 @@ struct PublishOptions
     bool operator==(const PublishOptions &) const = default;
 };
 
+// How the connection is protected: the component's Security values.
+enum class TlsMode
+{
+    Off = 0,
+    // TLS when the server offers it, else plain FTP (said in the status box).
+    Auto = 1,
+    Require = 2
+};
+
 // One remembered FTP site: the five upload panel fields.
 struct FtpSite
 {
@@ -21,6 +30,8 @@ struct FtpSite
     QString urlPath;
     QString filePath;
     PublishOptions options = {};
+    // Sites remembered before this choice existed read as Auto.
+    TlsMode security = TlsMode::Auto;
 
     bool operator==(const FtpSite &) const = default;
 };

@@ -13,6 +13,13 @@ QString key(int slot, const char *word)
 {
     return QString::number(slot) + QLatin1String(word);
 }
+TlsMode securityOf(const QString &stored)
+{
+    bool ok = false;
+    const int value = stored.toInt(&ok);
+    return ok && value >= int(TlsMode::Off) && value <= int(TlsMode::Require) ? TlsMode(value)
+                                                                              : TlsMode::Auto;
+}
 } // namespace
 
 void FtpSiteMemory::SaveFtpSite(int slot, const FtpSite &site)
@@ -25,7 +32,8 @@ void FtpSiteMemory::SaveFtpSite(int slot, const FtpSite &site)
          {key(slot, "FtpUrlPath"), site.urlPath},
          {key(slot, "FtpFilePath"), site.filePath},
          {key(slot, "FtpChangedOnly"), SettingsStore::BooleanText(site.options.changedOnly)},
-         {key(slot, "FtpDeleteRemoved"), SettingsStore::BooleanText(site.options.deleteRemoved)}});
+         {key(slot, "FtpDeleteRemoved"), SettingsStore::BooleanText(site.options.deleteRemoved)},
+         {key(slot, "FtpSecurity"), QString::number(int(site.security))}});
 }
 
 FtpSite FtpSiteMemory::LoadFtpSite(int slot) const
@@ -36,7 +44,8 @@ FtpSite FtpSiteMemory::LoadFtpSite(int slot) const
             m_store.Read(Section, key(slot, "FtpUrlPath"), QString()),
             m_store.Read(Section, key(slot, "FtpFilePath"), QString()),
             {m_store.ReadBoolean(Section, key(slot, "FtpChangedOnly"), QString(), false),
-             m_store.ReadBoolean(Section, key(slot, "FtpDeleteRemoved"), QString(), false)}};
+             m_store.ReadBoolean(Section, key(slot, "FtpDeleteRemoved"), QString(), false)},
+            securityOf(m_store.Read(Section, key(slot, "FtpSecurity"), QString()))};
 }
 
 FtpSiteMemory::Sites FtpSiteMemory::LoadFtpSiteList() const

@@ -49,6 +49,11 @@ QString StatusTranscript::connectFailureLine(const QString &host, int port, int 
     case CRavelCtrl::RAVELERR_TIMEOUT:
         reason = QStringLiteral("No answer within %1 s").arg(timeoutSeconds);
         break;
+    case CRavelCtrl::RAVELERR_TLSREFUSED:
+        reason = QStringLiteral("TLS required, but the server refused it");
+        if (!serverReply.isEmpty())
+            reason += QLatin1String(" (") + shown(serverReply) + QLatin1Char(')');
+        break;
     default:
         reason =
             serverReply.isEmpty() ? QStringLiteral("Error %1").arg(resultCode) : shown(serverReply);

@@ -4,6 +4,7 @@
 #include "core/Dialogs.h"
 #include "ravel/CRavelCtrl.h"
 #include "ravel/RavelDispatch.h"
+#include "upload/CertificateTrust.h"
 #include "upload/UploadFields.h"
 
 #include <QFileInfo>
@@ -62,7 +63,10 @@ void UploadJob::onHostResponse(int code, const QString &command, const QString &
 {
     m_flags.applyDirReady(code);
     addStatus(StatusTranscript::hostResponseLine(code, command, response));
-    m_flags.applyFatal(code, command);
+    // When TLS is only wanted, a refused AUTH TLS leaves a plain session: the login's result
+    // weighs the refusals it meets, not the fatal rule.
+    if (m_flags.login != UploadFlags::Login::Waiting || !m_tlsOptional)
+        m_flags.applyFatal(code, command);
     if (m_storing && command == QLatin1String("STOR") && code >= 200) {
         m_storReply = code;
         if (code >= 400)
@@ -127,6 +131,56 @@ void UploadJob::setControlsEnabled(bool enabled)
 }
 
 bool UploadJob::login(const FtpSite &site)
+{
+    m_session.put(QStringLiteral("Security"), int(site.security));
+    m_tlsOptional = site.security == TlsMode::Auto;
+    QStringList accepted = {CertificateTrust(m_store).fingerprint(site.url), m_extraFingerprint};
+    // Bounded: a server that shows another certificate on every try is not asked for ever.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        m_session.put(QStringLiteral("TrustedFingerprint"), accepted.join(QLatin1Char(' ')));
+        if (connectOnce(site)) {
+            if (site.security == TlsMode::Auto &&
+                !m_session.get(QStringLiteral("TlsActive")).toBool())
+                addStatus(QStringLiteral("TLS not offered by %1: using plain FTP").arg(site.url));
+            return true;
+        }
+        if (m_cancelled || m_loginResult != CRavelCtrl::RAVELERR_UNTRUSTEDCERT)
+            return false;
+        const std::optional<QString> fingerprint = judgeCertificate(site.url);
+        if (!fingerprint)
+            return false;
+        accepted.append(*fingerprint);
+        m_flags.login = UploadFlags::Login::Waiting;
+        m_loginRefusal.clear();
+        m_loginResult = 0;
+    }
+    return false;
+}
+
+std::optional<QString> UploadJob::judgeCertificate(const QString &host)
+{
+    CertificateTrust trust(m_store);
+    const QString seen = CertificateTrust::normalized(m_ravel.PeerFingerprint());
+    const QString reason = m_ravel.certificateReason();
+    const Dialogs::Trust verdict =
+        m_dialogs.trustCertificate(CertificateTrust::describe(host, m_ravel.peerCertificate(),
+                                                              reason, trust.fingerprint(host)),
+                                   QStringLiteral("Untrusted Certificate"));
+    if (verdict == Dialogs::Trust::Cancel || seen.isEmpty()) {
+        m_loginRefusal = QStringLiteral("Certificate not trusted (SHA-256 %1): %2")
+                             .arg(CertificateTrust::shown(seen), reason);
+        if (!m_certificateHint.isEmpty())
+            m_loginRefusal += QLatin1String(". ") + m_certificateHint.arg(seen);
+        return std::nullopt;
+    }
+    if (verdict == Dialogs::Trust::Always)
+        trust.trust(host, seen);
+    addStatus(QStringLiteral("Certificate of %1 accepted (SHA-256 %2)")
+                  .arg(host, CertificateTrust::shown(seen)));
+    return seen;
+}
+
+bool UploadJob::connectOnce(const FtpSite &site)
 {
     m_session.put(QStringLiteral("RemoteHost"), site.url);
     m_session.put(QStringLiteral("UserName"), site.userName);
@@ -395,7 +449,7 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     m_loginResult = 0;
     addStatus(QLatin1String("Connecting to: ") + m_fields.site().url);
     const FtpSite current = m_fields.site();
-    if (!login({current.url, current.userName, current.password, QString(), QString()})) {
+    if (!login(current)) {
         if (m_cancelled)
             return finish(Outcome::Cancelled);
         const QString why = connectFailure(current);

@@ -49,6 +49,10 @@ public:
     void setRememberSite(bool remember) { m_rememberSite = remember; }
     // Where a failure message sends the user for the session's transcript.
     void setLogHint(const QString &hint) { m_logHint = hint; }
+    // A certificate to accept for this job beside those trusted per host (lowercase hex).
+    void setTrustedFingerprint(const QString &fingerprint) { m_extraFingerprint = fingerprint; }
+    // Said after an untrusted certificate was not accepted; %1 is its fingerprint.
+    void setCertificateHint(const QString &hint) { m_certificateHint = hint; }
     const UploadTally &tally() const { return m_tally; }
 
     StatusTranscript &status() { return m_status; }
@@ -86,6 +90,10 @@ private:
     void report(const RavelError &error);
 
     bool login(const FtpSite &site);
+    bool connectOnce(const FtpSite &site);
+    // The person's verdict on the certificate the last login refused: the fingerprint to
+    // accept on the next try, or nothing.
+    std::optional<QString> judgeCertificate(const QString &host);
     QString connectFailure(const FtpSite &site);
     void CreateFtpDir(const QStringList &levels);
     // False when the job must end (fatal reply or cancel).
@@ -118,9 +126,12 @@ private:
     UploadTally m_tally;
     ChangedFiles *m_changed = nullptr;
     QString m_logHint = QStringLiteral("See the FTP Log for details.");
+    QString m_extraFingerprint;
+    QString m_certificateHint;
     bool m_rememberSite = true;
     bool m_running = false;
     bool m_cancelled = false;
+    bool m_tlsOptional = false;
     // The current transfer: the final reply to its STOR and why it failed, as they arrive.
     bool m_storing = false;
     int m_storReply = 0;

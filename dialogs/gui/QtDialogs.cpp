@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 Dialogs::Answer QtDialogs::message(const QString &text, const QString &title, Icon icon,
                                    Buttons buttons)
@@ -123,6 +124,24 @@ std::optional<Dialogs::FontChoice> QtDialogs::chooseFont(const FontChoice &initi
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
+}
+
+Dialogs::Trust QtDialogs::trustCertificate(const QString &text, const QString &title)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setIcon(QMessageBox::Warning);
+    box.setText(text);
+    // The details are read, and the fingerprint compared with what the host says it is.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton *always = box.addButton(QStringLiteral("Trust &Always"), QMessageBox::AcceptRole);
+    QPushButton *once = box.addButton(QStringLiteral("Trust &This Time"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == always)
+        return Trust::Always;
+    return box.clickedButton() == once ? Trust::ThisTime : Trust::Cancel;
 }
 
 std::optional<QString> QtDialogs::inputBox(const QString &prompt, const QString &title,

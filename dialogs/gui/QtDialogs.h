@@ -19,6 +19,7 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
+    Trust trustCertificate(const QString &text, const QString &title) override;
 
     // "Text (*.a)|*.a|All (*.*)|*.*" to Qt's "Text (*.a);;All (*)".
     static QString toQtFilter(const QString &filter);

@@ -40,6 +40,12 @@ std::optional<Dialogs::FontChoice> ScriptedDialogs::chooseFont(const FontChoice 
     return next(m_fonts, std::optional<FontChoice>());
 }
 
+Dialogs::Trust ScriptedDialogs::trustCertificate(const QString &text, const QString &title)
+{
+    messages.append({text, title, Icon::Exclamation, Buttons::OkCancel});
+    return next(m_trust, Trust::Cancel);
+}
+
 std::optional<QString> ScriptedDialogs::inputBox(const QString &, const QString &, const QString &)
 {
     return next(m_texts, std::optional<QString>());

@@ -26,6 +26,8 @@ public:
     std::optional<FontChoice> chooseFont(const FontChoice &initial) override;
     std::optional<QString> inputBox(const QString &prompt, const QString &title,
                                     const QString &defaultText) override;
+    // Recorded among the messages (buttons OkCancel); answered from its own queue.
+    Trust trustCertificate(const QString &text, const QString &title) override;
 
     void answer(Answer a) { m_answers.enqueue(a); }
     void fileName(const QString &name) { m_files.enqueue(name); }
@@ -33,6 +35,7 @@ public:
     void color(std::optional<QColor> c) { m_colors.enqueue(c); }
     void font(std::optional<FontChoice> f) { m_fonts.enqueue(f); }
     void text(std::optional<QString> t) { m_texts.enqueue(t); }
+    void trust(Trust t) { m_trust.enqueue(t); }
 
     QList<Message> messages;
     QList<FileRequest> fileRequests;
@@ -40,7 +43,7 @@ public:
     bool allAnswered() const
     {
         return m_answers.isEmpty() && m_files.isEmpty() && m_colors.isEmpty() &&
-               m_fonts.isEmpty() && m_texts.isEmpty();
+               m_fonts.isEmpty() && m_texts.isEmpty() && m_trust.isEmpty();
     }
     QString lastText() const { return messages.isEmpty() ? QString() : messages.last().text; }
 
@@ -52,4 +55,5 @@ private:
     QQueue<std::optional<QColor>> m_colors;
     QQueue<std::optional<FontChoice>> m_fonts;
     QQueue<std::optional<QString>> m_texts;
+    QQueue<Trust> m_trust;
 };

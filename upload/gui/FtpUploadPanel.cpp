@@ -37,8 +37,19 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     m_txtSiteUrl->setObjectName(QStringLiteral("txtSiteUrl"));
     m_txtSiteUrl->setEditable(true);
     m_txtSiteUrl->setInsertPolicy(QComboBox::NoInsert);
+    m_cboSecurity = new QComboBox(this);
+    m_cboSecurity->setObjectName(QStringLiteral("cboSecurity"));
+    // In the order of TlsMode's values.
+    m_cboSecurity->addItems({QStringLiteral("Plain FTP"), QStringLiteral("TLS if available"),
+                             QStringLiteral("TLS required")});
+    m_cboSecurity->setToolTip(
+        QStringLiteral("How the password and the pictures are protected on their way: TLS "
+                       "encrypts them; plain FTP sends them as they are."));
+    auto *urlRow = new QHBoxLayout;
+    urlRow->addWidget(m_txtSiteUrl, 1);
+    urlRow->addWidget(m_cboSecurity);
     grid->addWidget(urlLabel, 0, 0);
-    grid->addWidget(m_txtSiteUrl, 0, 1);
+    grid->addLayout(urlRow, 0, 1);
     connect(m_txtSiteUrl, &QComboBox::activated, this, &FtpUploadPanel::pickSite);
 
     m_txtSiteUserName = field("txtSiteUserName", "Label19", QStringLiteral("User Name:"), 1);
@@ -160,7 +171,8 @@ FtpSite FtpUploadPanel::site() const
             m_txtSiteUrlPath->text(),
             m_txtFilePath->text(),
             {m_chkChangedOnly->isChecked(),
-             m_chkChangedOnly->isChecked() && m_chkDeleteRemoved->isChecked()}};
+             m_chkChangedOnly->isChecked() && m_chkDeleteRemoved->isChecked()},
+            TlsMode(m_cboSecurity->currentIndex())};
 }
 
 void FtpUploadPanel::setSite(const FtpSite &site)
@@ -172,6 +184,7 @@ void FtpUploadPanel::setSite(const FtpSite &site)
     m_txtFilePath->setText(site.filePath);
     m_chkChangedOnly->setChecked(site.options.changedOnly);
     m_chkDeleteRemoved->setChecked(site.options.deleteRemoved);
+    m_cboSecurity->setCurrentIndex(int(site.security));
 }
 
 void FtpUploadPanel::setUrlPath(const QString &path)
@@ -214,7 +227,8 @@ void FtpUploadPanel::pickSite(int index)
     if (index < 0 || index >= int(m_sites.size()) || m_sites[size_t(index)].url.isEmpty())
         return;
     const FtpSite &s = m_sites[size_t(index)];
-    setSite({s.url, s.userName, s.password, s.urlPath, m_txtFilePath->text(), s.options});
+    setSite(
+        {s.url, s.userName, s.password, s.urlPath, m_txtFilePath->text(), s.options, s.security});
 }
 
 void FtpUploadPanel::ShowFtpSessionLog()

@@ -60,6 +60,7 @@ private:
     QLineEdit *m_txtSiteUrlPath = nullptr;
     QLineEdit *m_txtFilePath = nullptr;
     QCheckBox *m_chkChangedOnly = nullptr;
+    QComboBox *m_cboSecurity = nullptr;
     QCheckBox *m_chkDeleteRemoved = nullptr;
     QPushButton *m_cmdBeginFtpUpload;
     QPushButton *m_cmdCancelFtpUpload;

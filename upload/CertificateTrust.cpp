@@ -1,0 +1,70 @@
+#include "upload/CertificateTrust.h"
+
+#include "project/SettingsStore.h"
+
+#include <QCryptographicHash>
+#include <QRegularExpression>
+#include <QSslCertificate>
+
+namespace {
+const QString Section = QStringLiteral("certificates");
+
+// Host names compare without case; an IPv6 literal keeps its colons out of the key syntax.
+QString keyOf(const QString &host)
+{
+    return QString::fromLatin1(host.trimmed().toLower().toUtf8().toPercentEncoding());
+}
+} // namespace
+
+QString CertificateTrust::fingerprint(const QString &host) const
+{
+    return normalized(m_store.Read(Section, keyOf(host), QString()));
+}
+
+void CertificateTrust::trust(const QString &host, const QString &fingerprint)
+{
+    m_store.Write(Section, keyOf(host), normalized(fingerprint));
+}
+
+QString CertificateTrust::normalized(const QString &fingerprint)
+{
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{64}$"));
+    QString text = fingerprint.trimmed().toLower();
+    text.remove(QLatin1Char(':'));
+    return hex.match(text).hasMatch() ? text : QString();
+}
+
+QString CertificateTrust::describe(const QString &host, const QByteArray &pem,
+                                   const QString &reason, const QString &previous)
+{
+    const QList<QSslCertificate> found = QSslCertificate::fromData(pem);
+    const QSslCertificate certificate = found.isEmpty() ? QSslCertificate() : found.first();
+    const QString fingerprint =
+        QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex());
+    QStringList lines;
+    if (!previous.isEmpty() && previous != fingerprint)
+        lines << QStringLiteral("WARNING: the certificate of %1 has changed.").arg(host)
+              << QStringLiteral("Trusted before: SHA-256 %1").arg(shown(previous))
+              << QStringLiteral("Offered now: SHA-256 %1").arg(shown(fingerprint))
+              << QStringLiteral("Someone may be between you and the server; accept the new one "
+                                "only if the site's owner says it changed.")
+              << QString();
+    lines << QStringLiteral("The certificate of %1 could not be verified: %2.").arg(host, reason)
+          << QString() << QStringLiteral("Subject: %1").arg(certificate.subjectDisplayName())
+          << QStringLiteral("Issuer: %1").arg(certificate.issuerDisplayName())
+          << QStringLiteral("Valid from %1 to %2")
+                 .arg(certificate.effectiveDate().toString(Qt::ISODate),
+                      certificate.expiryDate().toString(Qt::ISODate))
+          << QStringLiteral("SHA-256 fingerprint: %1").arg(shown(fingerprint)) << QString()
+          << QStringLiteral("Trust this certificate for %1?").arg(host);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString CertificateTrust::shown(const QString &fingerprint)
+{
+    const QString hex = fingerprint.toUpper();
+    QStringList pairs;
+    for (qsizetype i = 0; i < hex.size(); i += 2)
+        pairs.append(hex.mid(i, 2));
+    return pairs.join(QLatin1Char(':'));
+}
