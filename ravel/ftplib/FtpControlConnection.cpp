@@ -88,6 +88,7 @@ void FtpControlConnection::close()
     m_parser.reset();
     type = 0;
     dataProtected = false;
+    extendedPassiveRefused = false;
 }
 
 void FtpControlConnection::moveToThread(QThread *thread)

@@ -82,6 +82,8 @@ public:
     char type = 0;
     // PROT P was agreed.
     bool dataProtected = false;
+    // The server answered EPSV with 500 or 502: passive transfers ask for PASV.
+    bool extendedPassiveRefused = false;
 
 private:
     int readReply(FtpReply &reply, const QDeadlineTimer &deadline);
