@@ -199,6 +199,17 @@ int FtpControlConnection::command(const QByteArray &line, FtpReply &reply)
     return sent != FTPLIB_OK ? sent : readFinalReply(reply);
 }
 
+int FtpControlConnection::probe(const QByteArray &line, FtpReply &reply)
+{
+    const FtpNotify echo = m_echo;
+    m_echo = FtpNotify();
+    const int code = command(line, reply);
+    m_echo = echo;
+    if (code == FTPLIB_OK && !reply.unknownCommand())
+        m_echo.post(0, reply.code, reply.code, reply.text());
+    return code;
+}
+
 void FtpControlConnection::noteFailure(const QByteArray &why)
 {
     m_transcript.write(FtpTranscript::Kind::Note, why);

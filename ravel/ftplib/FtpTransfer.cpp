@@ -155,11 +155,11 @@ int FtpTransfer::askPassivePort(quint16 &port)
 {
     FtpReply reply;
     if (!m_control.extendedPassiveRefused) {
-        const int code = m_control.command("EPSV", reply);
+        const int code = m_control.probe("EPSV", reply);
         if (code != FTPLIB_OK)
             return code;
         // Asking a server that does not know EPSV again on every transfer costs a round trip.
-        m_control.extendedPassiveRefused = reply.code == 500 || reply.code == 502;
+        m_control.extendedPassiveRefused = reply.unknownCommand();
         if (!m_control.extendedPassiveRefused)
             return passivePortIn(reply, 229, port);
     }
