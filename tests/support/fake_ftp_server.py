@@ -13,10 +13,9 @@ endless-multiline (a multi-line reply that never ends), mkd-550 (MKD refused, CW
 cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in),
 idle-timeout (after login, one second without a command ends the session with 421),
 pasv-refused (PASV names a port nobody listens on), bad-227 (PASV answers a 227 without an
-address), epsv-500 and epsv-502 (EPSV refused as unknown, PASV works), bad-229 (EPSV
-answers a 229 with port 0), fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426,
-garbage, 550 (a plain refusal), or hangup: the control connection closes after 1 MiB of data
-while the data connection keeps reading).
+address), epsv-500 and epsv-502 (EPSV refused as unknown, PASV works), fault:KIND:N (the Nth
+STOR meets KIND: drop, 421, silent, 426, garbage, 550 (a plain refusal), or hangup: the
+control connection closes after 1 MiB of data while the data connection keeps reading).
 
 Hostile servers, all striking at USER, the first command every client sends:
 flood-120 (USER is answered only by "120 Wait" lines, one every 2 ms, until the client goes
@@ -162,8 +161,6 @@ class Session:
         elif verb == "EPSV" and SCENARIO in PASV_ONLY:
             self.reply("502 Command not implemented" if SCENARIO == "epsv-502"
                        else "500 Unknown command")
-        elif verb == "EPSV" and SCENARIO == "bad-229":
-            self.reply("229 Entering Extended Passive Mode (|||0|)")
         elif verb == "EPSV":
             port = self.listen_data()
             self.reply("229 Entering Extended Passive Mode (|||%d|)" % port)
