@@ -88,6 +88,7 @@ void FtpControlConnection::close()
     m_parser.reset();
     type = 0;
     dataProtected = false;
+    extendedPassiveRefused = false;
 }
 
 void FtpControlConnection::moveToThread(QThread *thread)
@@ -196,6 +197,17 @@ int FtpControlConnection::command(const QByteArray &line, FtpReply &reply)
 {
     const int sent = send(line);
     return sent != FTPLIB_OK ? sent : readFinalReply(reply);
+}
+
+int FtpControlConnection::probe(const QByteArray &line, FtpReply &reply)
+{
+    const FtpNotify echo = m_echo;
+    m_echo = FtpNotify();
+    const int code = command(line, reply);
+    m_echo = echo;
+    if (code == FTPLIB_OK && !reply.unknownCommand())
+        m_echo.post(0, reply.code, reply.code, reply.text());
+    return code;
 }
 
 void FtpControlConnection::noteFailure(const QByteArray &why)

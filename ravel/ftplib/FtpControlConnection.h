@@ -55,6 +55,10 @@ public:
     int readFinalReply(FtpReply &reply);
     // send() and readFinalReply().
     int command(const QByteArray &line, FtpReply &reply);
+    // command() for a probe of our own (EPSV): its reply is echoed unless the server does
+    // not know the command. A host that takes that for a failed request of its own (the
+    // upload job) must not hear of a refusal that the library gets round.
+    int probe(const QByteArray &line, FtpReply &reply);
 
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
     int timeout() const { return m_timeout; }
@@ -82,6 +86,8 @@ public:
     char type = 0;
     // PROT P was agreed.
     bool dataProtected = false;
+    // The server answered EPSV with 500 or 502: passive transfers ask for PASV.
+    bool extendedPassiveRefused = false;
 
 private:
     int readReply(FtpReply &reply, const QDeadlineTimer &deadline);

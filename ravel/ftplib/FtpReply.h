@@ -13,6 +13,8 @@ struct FtpReply
     QList<QByteArray> lines;
 
     int kind() const { return code / 100; }
+    // The server does not know the command (500) or does not implement it (502).
+    bool unknownCommand() const { return code == 500 || code == 502; }
     // FTPLIB_OK for a positive completion, FTPLIB_UNEXPECTEDANSWER for a preliminary or an
     // intermediate reply where the command should have been complete; none for a refusal.
     std::optional<int> completion() const

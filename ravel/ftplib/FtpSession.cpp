@@ -1,6 +1,7 @@
 #include "ravel/ftplib/FtpSession.h"
 
 #include "ravel/ftplib/FtpControlConnection.h"
+#include "ravel/ftplib/FtpServerName.h"
 
 #include <QHostInfo>
 
@@ -29,6 +30,7 @@ std::optional<QByteArray> quotedName(const QByteArray &text)
     return std::nullopt;
 }
 
+// IPv4 first, where servers most often listen; a name with only IPv6 addresses gets its first.
 QHostAddress firstAddress(const QString &host)
 {
     QHostAddress address;
@@ -182,11 +184,17 @@ int FtpSession::firewallLogin(Endpoint proxy, Endpoint target, int type, FtpNoti
     return finishLogin(code, target, done);
 }
 
-int FtpSession::connectAndGreet(const Endpoint &server, bool proxy)
+int FtpSession::connectAndGreet(Endpoint &server, bool proxy)
 {
     waitForTransfer();
     m_control->close();
     m_control->clearLastReply();
+    const std::optional<FtpServerName> name = FtpServerName::parse(server.host);
+    if (!name)
+        return FTPLIB_UNKNOWNHOST;
+    server.host = name->host;
+    if (name->port)
+        server.port = name->port;
     const QHostAddress address = firstAddress(server.host);
     if (address.isNull())
         return FTPLIB_UNKNOWNHOST;

@@ -91,7 +91,8 @@ private:
     // begin(), then one command and its reply.
     int exchange(const QByteArray &line, FtpReply &reply);
     int verdict(const FtpReply &reply, int failure, int transient);
-    int connectAndGreet(const Endpoint &server, bool proxy);
+    // Reads the host field first: `server` gets the bare host and the port it names.
+    int connectAndGreet(Endpoint &server, bool proxy);
     // The interrupt watches the control socket from now on, for cancelLogin().
     void beginLogin();
     // AUTH TLS and the handshake, as the mode asks.

@@ -141,21 +141,12 @@ int FtpTransfer::setType()
 
 int FtpTransfer::openPassive()
 {
-    FtpReply reply;
-    const int code = m_control.command("PASV", reply);
-    if (code != FTPLIB_OK)
+    quint16 port = 0;
+    if (const int code = askPassivePort(port); code != FTPLIB_OK)
         return code;
-    if (reply.code != 227)
-        return FTPLIB_PASVCMDNOTIMPL;
-    const std::optional<quint16> port = FtpDataAddress::passivePort(reply.firstText());
-    if (!port) {
-        m_control.noteFailure("data connection: cannot read an address and port in the reply \"" +
-                              reply.lines.first().left(80) + '"');
-        return FTPLIB_UNEXPECTEDANSWER;
-    }
-    const QByteArray where = "to " + endpoint(m_control.peerAddress(), *port);
+    const QByteArray where = "to " + endpoint(m_control.peerAddress(), port);
     m_data = std::make_unique<QSslSocket>();
-    m_data->connectToHost(m_control.peerAddress(), *port);
+    m_data->connectToHost(m_control.peerAddress(), port);
     const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
     if (!m_data->waitForConnected(m_control.timeout())) {
         const bool slow = m_data->error() == QAbstractSocket::SocketTimeoutError;
@@ -166,23 +157,58 @@ int FtpTransfer::openPassive()
     return FTPLIB_OK;
 }
 
+int FtpTransfer::askPassivePort(quint16 &port)
+{
+    FtpReply reply;
+    if (!m_control.extendedPassiveRefused) {
+        const int code = m_control.probe("EPSV", reply);
+        if (code != FTPLIB_OK)
+            return code;
+        // Asking a server that does not know EPSV again on every transfer costs a round trip.
+        m_control.extendedPassiveRefused = reply.unknownCommand();
+        if (!m_control.extendedPassiveRefused)
+            return passivePortIn(reply, 229, port);
+    }
+    const int code = m_control.command("PASV", reply);
+    return code != FTPLIB_OK ? code : passivePortIn(reply, 227, port);
+}
+
+int FtpTransfer::passivePortIn(const FtpReply &reply, int expected, quint16 &port)
+{
+    if (reply.code != expected)
+        return FTPLIB_PASVCMDNOTIMPL;
+    const std::optional<quint16> found =
+        expected == 229 ? FtpDataAddress::extendedPassivePort(reply.firstText())
+                        : FtpDataAddress::passivePort(reply.firstText());
+    if (!found) {
+        m_control.noteFailure("data connection: cannot read a port in the reply \"" +
+                              reply.lines.first().left(80) + '"');
+        return FTPLIB_UNEXPECTEDANSWER;
+    }
+    port = *found;
+    return FTPLIB_OK;
+}
+
 int FtpTransfer::openActive()
 {
     const QHostAddress local = m_control.localAddress();
     bool isV4 = false;
     const quint32 v4 = local.toIPv4Address(&isV4);
+    // An IPv4-mapped address is listened on as IPv4: that is where the server connects.
+    const QHostAddress listenOn = isV4 ? QHostAddress(v4) : local;
     m_listener = std::make_unique<FtpDataListener>();
-    if (!isV4 || !m_listener->listen(local, 0))
-        return dataFailure(FTPLIB_CANTBINDSOCKET, "on " + endpoint(local, 0),
+    if (local.isNull() || !m_listener->listen(listenOn, 0))
+        return dataFailure(FTPLIB_CANTBINDSOCKET, "on " + endpoint(listenOn, 0),
                            "cannot listen: " + m_listener->errorString().toUtf8());
     const quint16 port = m_listener->serverPort();
+    const QByteArray command = FtpDataAddress::activeCommand(listenOn, port);
     FtpReply reply;
-    const int code = m_control.command(FtpDataAddress::portCommand(v4, port), reply);
+    const int code = m_control.command(command, reply);
     if (code != FTPLIB_OK)
         return code;
     return reply.kind() == 2 ? FTPLIB_OK
-                             : dataFailure(FTPLIB_DATACONNECTION, "to " + endpoint(local, port),
-                                           "the server refused PORT");
+                             : dataFailure(FTPLIB_DATACONNECTION, "to " + endpoint(listenOn, port),
+                                           "the server refused " + command.left(4));
 }
 
 int FtpTransfer::acceptActive()

@@ -13,14 +13,15 @@ class FtpControlConnection;
 class FtpDataListener;
 class FtpInterrupt;
 class FtpTls;
+struct FtpReply;
 class QIODevice;
 class QSslSocket;
 
 // One data transfer on an open control connection: TYPE when it changes, the data connection
-// (PASV, always to the control connection's peer, or PORT on the control connection's local
-// address), REST, the command, the data (in TLS after PROT P) streamed in chunks, and the
-// final reply. Runs on the
-// caller's thread or on the session's transfer thread; FtpInterrupt stops it from another.
+// (EPSV or PASV, always to the control connection's peer, or PORT or EPRT on the control
+// connection's local address), REST, the command, the data (in TLS after PROT P) streamed in
+// chunks, and the final reply. Runs on the caller's thread or on the session's transfer thread;
+// FtpInterrupt stops it from another.
 class FtpTransfer
 {
 public:
@@ -70,6 +71,10 @@ public:
 private:
     int setType();
     int openPassive();
+    // EPSV, or PASV when the server does not know EPSV; the port to connect to.
+    int askPassivePort(quint16 &port);
+    // The port of a 229 (EPSV) or 227 (PASV) reply, as `expected` says.
+    int passivePortIn(const FtpReply &reply, int expected, quint16 &port);
     int openActive();
     int openLocal();
     int acceptActive();

@@ -29,6 +29,8 @@ private slots:
     void silentServerTimesOut();
     void idleCloseIsTold();
     void passiveGoesToPeerOnly();
+    void extendedPassiveOrFallback_data();
+    void extendedPassiveOrFallback();
     void brokenReplies_data();
     void brokenReplies();
     void firewallLogins_data();
@@ -264,6 +266,39 @@ void tst_FtpLibFaults::passiveGoesToPeerOnly()
     QCOMPARE(data.size(), 256 * 1024);
     QCOMPARE(data.left(3), QByteArray("\x00\x01\x02", 3));
     QCOMPARE(m_server->commands().count(QStringLiteral("PASV")), before + 1);
+}
+
+void tst_FtpLibFaults::extendedPassiveOrFallback_data()
+{
+    QTest::addColumn<QString>("scenario");
+    // Two transfers, a new login, a third transfer.
+    QTest::addColumn<QStringList>("asked");
+    const QStringList fallback{"EPSV", "PASV", "PASV", "EPSV", "PASV"};
+    QTest::newRow("EPSV known") << "normal" << QStringList{"EPSV", "EPSV", "EPSV"};
+    QTest::newRow("EPSV unknown (500)") << "epsv-500" << fallback;
+    QTest::newRow("EPSV unknown (502)") << "epsv-502" << fallback;
+}
+
+// A server without EPSV is asked for PASV for the rest of its session, not beyond it.
+void tst_FtpLibFaults::extendedPassiveOrFallback()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QStringList, asked);
+    QVERIFY(startAndLogin(scenario));
+    LibSetPassive(1);
+    const QString local = m_local.filePath(QStringLiteral("file.bin"));
+    for (int i = 0; i < 3; ++i) {
+        if (i == 2) {
+            QCOMPARE(LibQuit(), FTPLIB_OK);
+            QCOMPARE(LibLogin("127.0.0.1", "test", "secret", nullptr, 0), FTPLIB_OK);
+        }
+        QCOMPARE(LibReceive("file.bin", local.toUtf8(), 'I', 0, nullptr, 0), FTPLIB_OK);
+    }
+    QStringList modes;
+    for (const QString &command : m_server->commands())
+        if (command == QLatin1String("EPSV") || command == QLatin1String("PASV"))
+            modes << command;
+    QCOMPARE(modes, asked);
 }
 
 void tst_FtpLibFaults::brokenReplies_data()

@@ -29,6 +29,8 @@ private slots:
     void transfers();
     void restarts_data();
     void restarts();
+    void ipv6Uploads_data();
+    void ipv6Uploads();
     void asciiRoundTrip();
     void appendAndUnique();
     void renameAndDelete();
@@ -265,6 +267,38 @@ void tst_FtpLibServers::restarts()
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, size);
     QVERIFY(m_events->of(FTPLIB_NOTIFY_TRANSFER).first().second > cut);
     QVERIFY(sameContent(whole, local));
+}
+
+void tst_FtpLibServers::ipv6Uploads_data()
+{
+    // %1: the server's port, which then wins over LibSetPort's.
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("passive");
+    QTest::addColumn<bool>("serverOnIpv6");
+    QTest::newRow("bare address, active (EPRT)") << "::1" << false << true;
+    QTest::newRow("brackets and port, passive (EPSV)") << "[::1]:%1" << true << true;
+    QTest::newRow("IPv4-mapped address, active (PORT)") << "::ffff:127.0.0.1" << false << false;
+}
+
+void tst_FtpLibServers::ipv6Uploads()
+{
+    if (!FtpTestServer::hasIpv6Loopback())
+        QSKIP("no IPv6 loopback (::1) on this machine");
+    QFETCH(QString, host);
+    QFETCH(bool, passive);
+    QFETCH(bool, serverOnIpv6);
+    FtpTestServer s(FtpTestServer::Kind::Pyftpdlib);
+    s.setIpv6(serverOnIpv6);
+    QVERIFY2(s.start(), qPrintable(s.errorString()));
+    const bool portInHost = host.contains(QLatin1String("%1"));
+    LibSetPort(portInHost ? 21 : s.port());
+    LibSetPassive(passive);
+    const QByteArray text = (portInHost ? host.arg(s.port()) : host).toUtf8();
+    QCOMPARE(LibLogin(text, s.user(), s.password(), nullptr, 0), FTPLIB_OK);
+    const QString source = m_local->filePath(QStringLiteral("up6.bin"));
+    QVERIFY(writeRandom(source, 1024 * 1024 + 3));
+    QCOMPARE(LibSend(source.toUtf8(), "up6.bin", 'I', 0, 0, nullptr, 0), FTPLIB_OK);
+    QVERIFY(sameContent(source, s.home() + QLatin1String("/up6.bin")));
 }
 
 // TYPE A: LF here, CR LF on the wire; pyftpdlib stores LF again on this system.

@@ -57,7 +57,7 @@ void tst_RavelConnection::dataConnectionMode_data()
                     << passive << before << async;
 }
 
-// What the server sees is what counts: PASV for passive, PORT for active, on every transfer.
+// What the server sees is what counts: EPSV for passive, PORT for active, on every transfer.
 void tst_RavelConnection::dataConnectionMode()
 {
     QFETCH(bool, passive);
@@ -83,9 +83,10 @@ void tst_RavelConnection::dataConnectionMode()
 
     QStringList modes;
     for (const QString &command : server.commands())
-        if (command == QLatin1String("PASV") || command.startsWith(QLatin1String("PORT ")))
+        if (command == QLatin1String("EPSV") || command == QLatin1String("PASV") ||
+            command.startsWith(QLatin1String("PORT ")))
             modes << command.left(4);
-    const QString expected = passive ? QStringLiteral("PASV") : QStringLiteral("PORT");
+    const QString expected = passive ? QStringLiteral("EPSV") : QStringLiteral("PORT");
     QCOMPARE(modes, QStringList({expected, expected}));
 }
 

@@ -77,16 +77,22 @@ bool FtpTestServer::makeCertificate()
     return true;
 }
 
-quint16 FtpTestServer::freePort()
+quint16 FtpTestServer::freePort(bool ipv6)
 {
     const int start = QRandomGenerator::global()->bounded(10000);
     for (int i = 0; i < 10000; ++i) {
         const quint16 port = quint16(20000 + (start + i) % 10000);
         QTcpServer probe;
-        if (probe.listen(QHostAddress::LocalHost, port))
+        if (probe.listen(ipv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost, port))
             return port;
     }
     return 0;
+}
+
+bool FtpTestServer::hasIpv6Loopback()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHostIPv6, 0);
 }
 
 bool FtpTestServer::start()
@@ -122,10 +128,10 @@ bool FtpTestServer::start()
 bool FtpTestServer::startPyftpdlib()
 {
     for (int attempt = 0; attempt < 5; ++attempt) {
-        m_port = freePort();
+        m_port = freePort(m_ipv6);
         m_process.start(Python,
                         {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
-                         QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(m_port),
+                         QString::fromLatin1(host()), QStringLiteral("-p"), QString::number(m_port),
                          QStringLiteral("-w"), QStringLiteral("-d"), home(), QStringLiteral("-u"),
                          QString::fromLatin1(user()), QStringLiteral("-P"),
                          QString::fromLatin1(password())});

@@ -17,6 +17,7 @@
 //   connections; commands() tells each command and whether it came in TLS.
 // - VsftpdTls: Vsftpd with TLS required on both connections and session reuse.
 // The TLS kinds make a self-signed certificate for 127.0.0.1 when they start.
+// Pyftpdlib listens on ::1 instead after setIpv6().
 // Used by the ftplib tests and the Ravel component tests (link lumora_ftptestsupport).
 class FtpTestServer
 {
@@ -35,10 +36,12 @@ public:
     FtpTestServer(const FtpTestServer &) = delete;
     FtpTestServer &operator=(const FtpTestServer &) = delete;
 
+    // Before start(); Pyftpdlib only.
+    void setIpv6(bool on) { m_ipv6 = on; }
     bool start();
     QString errorString() const { return m_error; }
     quint16 port() const { return m_port; }
-    QByteArray host() const { return "127.0.0.1"; }
+    QByteArray host() const { return m_ipv6 ? "::1" : "127.0.0.1"; }
     QByteArray user() const;
     QByteArray password() const;
     // The folder the server serves, where a logged-in user starts.
@@ -54,8 +57,10 @@ public:
     // Waits until the fake server has received `command`.
     bool waitForCommand(const QString &command, int milliseconds = 10000);
 
-    // A port in 20000-29999 that nothing listens on now.
-    static quint16 freePort();
+    // A port in 20000-29999 that nothing listens on now, on 127.0.0.1 or ::1.
+    static quint16 freePort(bool ipv6 = false);
+    // Whether this machine can listen on ::1, for the tests that skip without it.
+    static bool hasIpv6Loopback();
 
 private:
     bool startPyftpdlib();
@@ -69,6 +74,7 @@ private:
     QTemporaryDir m_dir;
     QProcess m_process;
     quint16 m_port = 0;
+    bool m_ipv6 = false;
     QString m_error;
     QByteArray m_output;
     QByteArray m_log;

@@ -13,9 +13,9 @@ endless-multiline (a multi-line reply that never ends), mkd-550 (MKD refused, CW
 cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in),
 idle-timeout (after login, one second without a command ends the session with 421),
 pasv-refused (PASV names a port nobody listens on), bad-227 (PASV answers a 227 without an
-address), fault:KIND:N (the Nth STOR meets KIND: drop, 421, silent, 426, garbage, 550 (a
-plain refusal), or hangup: the control connection closes after 1 MiB of data while the data
-connection keeps reading).
+address), epsv-500 and epsv-502 (EPSV refused as unknown, PASV works), fault:KIND:N (the Nth
+STOR meets KIND: drop, 421, silent, 426, garbage, 550 (a plain refusal), or hangup: the
+control connection closes after 1 MiB of data while the data connection keeps reading).
 
 Hostile servers, all striking at USER, the first command every client sends:
 flood-120 (USER is answered only by "120 Wait" lines, one every 2 ms, until the client goes
@@ -23,6 +23,8 @@ away), drip-multiline (USER is answered "331-Password required" and then one con
 line every 0.5 s, the closing line never), slow-login (PASS is answered 230 only after 5 s,
 or not at all when the client closes first; prints "ANSWERED" when it did answer).
 AUTH is always answered "502 AUTH not implemented" (a server without TLS).
+EPSV is answered "229 ... (|||port|)", except in epsv-500, epsv-502 and the PASV scenarios
+(foreign-227, pasv-refused, bad-227), which answer 500 as servers from before EPSV do.
 type-refused: every TYPE is answered "504 Type not supported".
 size-then-silent: the first SIZE is answered "213 1234", nothing after it."""
 
@@ -37,6 +39,8 @@ FAULT, FAULT_AT = None, 0
 if SCENARIO.startswith("fault:"):
     _, FAULT, at = SCENARIO.split(":")
     FAULT_AT = int(at)
+# Servers from before EPSV, for the tests of PASV and of the fallback to it.
+PASV_ONLY = ("epsv-500", "epsv-502", "foreign-227", "pasv-refused", "bad-227")
 FILE = bytes(range(256)) * 1024  # 256 KiB served by RETR
 
 
@@ -64,6 +68,12 @@ class Session:
 
     def reply(self, text):
         self.conn.sendall(text.encode() + b"\r\n")
+
+    def listen_data(self):
+        self.data_listener = socket.socket()
+        self.data_listener.bind(("127.0.0.1", 0))
+        self.data_listener.listen(1)
+        return self.data_listener.getsockname()[1]
 
     def open_data(self):
         if self.data_listener:
@@ -148,6 +158,12 @@ class Session:
             self.reply("504 Type not supported")
         elif verb == "STOR" and SCENARIO == "stor-530":
             self.reply("530 Not logged in")
+        elif verb == "EPSV" and SCENARIO in PASV_ONLY:
+            self.reply("502 Command not implemented" if SCENARIO == "epsv-502"
+                       else "500 Unknown command")
+        elif verb == "EPSV":
+            port = self.listen_data()
+            self.reply("229 Entering Extended Passive Mode (|||%d|)" % port)
         elif verb == "PASV" and SCENARIO == "bad-227":
             self.reply("227 Entering Passive Mode")
         elif verb == "PASV" and SCENARIO == "pasv-refused":
@@ -157,10 +173,7 @@ class Session:
             closed.close()
             self.reply("227 Entering Passive Mode (127,0,0,1,%d,%d)" % (port >> 8, port & 255))
         elif verb == "PASV":
-            self.data_listener = socket.socket()
-            self.data_listener.bind(("127.0.0.1", 0))
-            self.data_listener.listen(1)
-            port = self.data_listener.getsockname()[1]
+            port = self.listen_data()
             host = "10,255,255,1" if SCENARIO == "foreign-227" else "127,0,0,1"
             self.reply("227 Entering Passive Mode (%s,%d,%d)" % (host, port >> 8, port & 255))
         elif verb == "PORT":

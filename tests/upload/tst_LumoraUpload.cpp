@@ -14,6 +14,7 @@ class tst_LumoraUpload : public QObject
 {
     Q_OBJECT
 private slots:
+    void uploads_data();
     void uploads();
     void failsWithStatusOne();
     void neverCompleteWithoutEveryFile_data();
@@ -70,25 +71,46 @@ QString tst_LumoraUpload::writeProject(QTemporaryDir &dir, const QString &pageBa
     return project;
 }
 
+void tst_LumoraUpload::uploads_data()
+{
+    // %1: the server's port; a host without it gets --port.
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("ipv6");
+    QTest::newRow("IPv4 address") << "127.0.0.1" << false;
+    QTest::newRow("ftp:// URL of an IPv6 address and port") << "ftp://[::1]:%1/" << true;
+}
+
 void tst_LumoraUpload::uploads()
 {
+    QFETCH(QString, host);
+    QFETCH(bool, ipv6);
+    if (ipv6 && !FtpTestServer::hasIpv6Loopback())
+        QSKIP("no IPv6 loopback (::1) on this machine");
     FtpTestServer server(FtpTestServer::Kind::Pyftpdlib);
+    server.setIpv6(ipv6);
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     QTemporaryDir dir;
     QFile pw(dir.filePath("pw"));
     QVERIFY(pw.open(QIODevice::WriteOnly));
     pw.write(server.password() + "\n");
     pw.close();
-    const Run run = lumora({"upload", "--project", writeProject(dir), "--host", "127.0.0.1",
-                            "--port", QString::number(server.port()), "--user", server.user(),
-                            "--password-file", pw.fileName(), "--path", "up", "--page",
-                            dir.filePath("album.html"), "--passive", "--timeout", "20"});
+    const bool portInHost = host.contains("%1");
+    if (portInHost)
+        host = host.arg(server.port());
+    const QStringList port =
+        portInHost ? QStringList() : QStringList{"--port", QString::number(server.port())};
+    const Run run =
+        lumora(QStringList{"upload", "--project", writeProject(dir), "--host", host, "--user",
+                           server.user(), "--password-file", pw.fileName(), "--path", "up",
+                           "--page", dir.filePath("album.html"), "--passive", "--timeout", "20"} +
+               port);
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.contains("[Lumora Web Page FTP Upload] FTP Upload Complete.\nWeb Page: "
-                              "/up/album.html\nCreated at: 127.0.0.1\n"),
+                              "/up/album.html\nCreated at: " +
+                              host + "\n"),
              qPrintable(run.err));
     const QStringList lines = run.out.split('\n');
-    QCOMPARE(lines.first(), QString("Connecting to: 127.0.0.1"));
+    QCOMPARE(lines.first(), "Connecting to: " + host);
     QVERIFY(lines.contains("Executing FTP Transfer of " + dir.filePath("a b.jpg")));
     QCOMPARE(run.out.trimmed().section('\n', -1), QString("FTP Upload Complete."));
     QFile stored(server.home() + "/up/a_b.jpg");
