@@ -8,11 +8,15 @@
 #include "ravel/CRavelCtrl.h"
 #include "ravel/RavelDispatch.h"
 #include "upload/CertificateTrust.h"
+#include "upload/PasswordKeyring.h"
+#include "upload/SitePasswords.h"
 #include "upload/UploadFields.h"
 #include "upload/UploadJob.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -53,6 +57,18 @@ std::optional<QString> readPassword(const QString &path)
     if (const qsizetype end = head.indexOf('\n'); end >= 0)
         head.truncate(end);
     return QString::fromUtf8(head).trimmed();
+}
+
+// A program without a window may wait for the keyring: each of its answers is bounded, and
+// this wait is bounded again.
+void settle(SitePasswords &passwords)
+{
+    if (!passwords.busy())
+        return;
+    QEventLoop loop;
+    QObject::connect(&passwords, &SitePasswords::settled, &loop, &QEventLoop::quit);
+    QTimer::singleShot(2 * PasswordKeyring::AnswerMs, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 // The session's transcript, as the log window shows it.
@@ -178,6 +194,14 @@ int runUploadCommand(const QStringList &arguments)
     job.setRememberSite(cli.has(QStringLiteral("remember")));
     job.setTrustedFingerprint(fingerprint);
     job.setCertificateHint(QStringLiteral("Run again with --fingerprint %1 to trust it"));
+    // The command line stores a remembered site's password, but never moves the others'.
+    PasswordKeyring keyring;
+    SitePasswords passwords(store, keyring);
+    if (cli.has(QStringLiteral("remember"))) {
+        passwords.start();
+        settle(passwords);
+        job.setSitePasswords(passwords);
+    }
     const QString logPath = cli.value(QStringLiteral("log"));
     job.setLogHint(logPath.isEmpty()
                        ? QStringLiteral("Run again with --log FILE to keep the FTP session log.")
@@ -187,6 +211,7 @@ int runUploadCommand(const QStringList &arguments)
         std::fflush(stdout);
     });
     const UploadJob::Outcome outcome = job.run(set, [autoSpace] { return autoSpace; });
+    settle(passwords);
     if (!logPath.isEmpty() && !writeLog(logPath, job.status().text())) {
         std::fprintf(stderr, "lumora: cannot write the FTP session log to %s\n",
                      qPrintable(logPath));

@@ -13,6 +13,9 @@ packages=(
   clang libclang-rt-14-dev
   # tests: real FTP servers, a real X server for the browser engine, tools
   python3 python3-pyftpdlib python3-openssl openssl vsftpd xvfb xauth curl imagemagick tidy
+  # passwords in the desktop keyring (libsecret is loaded at run time); the keyring test
+  # starts its own bus and keyring daemon
+  qtkeychain-qt6-dev libsecret-1-0 gnome-keyring dbus
   # desktop integration: MIME type, AppStream metainfo and desktop entry checks
   shared-mime-info appstream desktop-file-utils
   # benchmarks

@@ -31,6 +31,8 @@
 #include "shell/frmAbout.h"
 #include "shell/frmTip.h"
 #include "upload/FtpClientLauncher.h"
+#include "upload/PasswordKeyring.h"
+#include "upload/SitePasswords.h"
 #include "upload/UploadJob.h"
 #include "upload/gui/FtpUploadPanel.h"
 
@@ -425,6 +427,12 @@ void LumoraWebPageGen::connectUpload()
     UploadJob::ConfigureComponent(*m_ravel);
     m_upload = new UploadJob(*m_ravel, *FrameFtpUpload, m_dialogs, m_store, this);
     FrameFtpUpload->attach(*m_upload);
+    // Only the window moves passwords the settings file still holds into the keyring.
+    auto *passwords = new SitePasswords(m_store, *new PasswordKeyring(this), this);
+    m_upload->setSitePasswords(*passwords);
+    FrameFtpUpload->setSitePasswords(*passwords);
+    passwords->start();
+    passwords->load(FtpSiteMemory(m_store).LoadFtpSiteList());
     connect(FrameFtpUpload, &FtpUploadPanel::beginClicked, this,
             [this] { m_upload->run(m_set, [this] { return m_menus->autoSpace(); }); });
     connect(FrameFtpUpload, &FtpUploadPanel::cancelClicked, m_upload, &UploadJob::CancelUpload);

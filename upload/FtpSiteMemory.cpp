@@ -56,23 +56,39 @@ FtpSiteMemory::Sites FtpSiteMemory::LoadFtpSiteList() const
     return sites;
 }
 
-FtpSiteMemory::Sites FtpSiteMemory::RememberFtpSite(const FtpSite &current)
+void FtpSiteMemory::locked(const std::function<void()> &work)
 {
-    // Another program may shift the list at the same time: the read, the shift and the write
-    // happen under one lock, and the list is read afresh once it is held. A lock that cannot
-    // be had in time is worked without rather than hanging the upload.
     QDir().mkpath(QFileInfo(m_store.fileName()).path());
     QLockFile lock(m_store.fileName() + QLatin1String(".sites.lock"));
     lock.tryLock(LockWaitMs);
-    const Sites before = LoadFtpSiteList();
-    SaveFtpSite(1, current);
-    int others = 0;
-    for (const FtpSite &site : before) {
-        if (site.url == current.url)
-            continue;
-        ++others;
-        if (others < 4)
-            SaveFtpSite(others + 1, site);
-    }
+    work();
+}
+
+FtpSiteMemory::Sites FtpSiteMemory::RememberFtpSite(const FtpSite &current)
+{
+    // The list is read afresh once the lock is held.
+    locked([&] {
+        const Sites before = LoadFtpSiteList();
+        SaveFtpSite(1, current);
+        int others = 0;
+        for (const FtpSite &site : before) {
+            if (site.url == current.url)
+                continue;
+            ++others;
+            if (others < 4)
+                SaveFtpSite(others + 1, site);
+        }
+    });
     return LoadFtpSiteList();
+}
+
+void FtpSiteMemory::replacePassword(const FtpSite &site, const QString &from, const QString &to)
+{
+    locked([&] {
+        for (int slot = 1; slot <= Slots; ++slot) {
+            const FtpSite held = LoadFtpSite(slot);
+            if (held.url == site.url && held.userName == site.userName && held.password == from)
+                m_store.Write(Section, key(slot, "FtpPassword"), to);
+        }
+    });
 }

@@ -3,6 +3,7 @@
 #include "upload/FtpSite.h"
 
 #include <array>
+#include <functional>
 
 class SettingsStore;
 
@@ -22,8 +23,16 @@ public:
     // The current site becomes slot 1; the others keep their order behind it, the same
     // URL dropped. Slot 5 is never written, so it keeps what it held.
     Sites RememberFtpSite(const FtpSite &current);
+    // The slots that remember `site`'s user on its host with the password `from` get `to`:
+    // a password the list still holds where it was, never one changed since.
+    void replacePassword(const FtpSite &site, const QString &from, const QString &to);
 
 private:
+    // Another program may shift the list at the same time: reading and writing it happen
+    // under one lock. A lock that cannot be had in time is worked without rather than
+    // hanging the upload.
+    void locked(const std::function<void()> &work);
+
     static constexpr int LockWaitMs = 10000;
     SettingsStore &m_store;
 };

@@ -5,6 +5,7 @@
 #include "ravel/CRavelCtrl.h"
 #include "ravel/RavelDispatch.h"
 #include "upload/CertificateTrust.h"
+#include "upload/SitePasswords.h"
 #include "upload/UploadFields.h"
 
 #include <QFileInfo>
@@ -25,6 +26,13 @@ UploadJob::UploadJob(CRavelCtrl &ravel, UploadFields &fields, Dialogs &dialogs,
     connect(&m_ravel, &CRavelCtrl::OnLogin, this, &UploadJob::onLogin);
     connect(&m_ravel, &CRavelCtrl::OnFTPError, this, &UploadJob::onFtpError);
     connect(&m_ravel, &CRavelCtrl::OnAsyncEvent, this, &UploadJob::onAsyncEvent);
+}
+
+void UploadJob::setSitePasswords(SitePasswords &passwords)
+{
+    m_passwords = &passwords;
+    connect(&passwords, &SitePasswords::stored, this,
+            [this](const QString &line) { addStatus(line); });
 }
 
 void UploadJob::ConfigureComponent(CRavelCtrl &ravel)
@@ -432,7 +440,8 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     m_fields.setUrlPath(plan.targetPath);
     site.urlPath = plan.targetPath;
     if (m_rememberSite)
-        m_fields.showSites(FtpSiteMemory(m_store).RememberFtpSite(site));
+        m_fields.showSites(m_passwords ? m_passwords->remember(site)
+                                       : FtpSiteMemory(m_store).RememberFtpSite(site));
     m_filesDone = 0;
     m_filesTotal =
         int(plan.pages.size() + plan.extras.size() + plan.pictures.size() + plan.siteFiles.size());

@@ -17,6 +17,7 @@
 class CRavelCtrl;
 class Dialogs;
 class SettingsStore;
+class SitePasswords;
 class UploadFields;
 struct RavelError;
 
@@ -47,6 +48,8 @@ public:
     bool running() const { return m_running; }
     // The window remembers each site it uploads to; the command line only when asked.
     void setRememberSite(bool remember) { m_rememberSite = remember; }
+    // Where a remembered site's password goes; without it, the settings file, unannounced.
+    void setSitePasswords(SitePasswords &passwords);
     // Where a failure message sends the user for the session's transcript.
     void setLogHint(const QString &hint) { m_logHint = hint; }
     // A certificate to accept for this job beside those trusted per host (lowercase hex).
@@ -125,6 +128,7 @@ private:
     UploadFlags m_flags;
     UploadTally m_tally;
     ChangedFiles *m_changed = nullptr;
+    SitePasswords *m_passwords = nullptr;
     QString m_logHint = QStringLiteral("See the FTP Log for details.");
     QString m_extraFingerprint;
     QString m_certificateHint;

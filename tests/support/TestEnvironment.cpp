@@ -1,6 +1,8 @@
 // Linked into every test program: before anything runs, the user's configuration, data and
 // cache folders are replaced by fresh temporary ones, so a test started by hand (outside
-// CTest) can never read or remove a real user's settings or registry.
+// CTest) can never read or remove a real user's settings or registry. Nor its keyring: the
+// session bus is forgotten and the keyring switched off; the keyring test turns it on again
+// on a bus of its own.
 #include <QtGlobal>
 
 #include <cstdlib>
@@ -26,6 +28,8 @@ public:
             std::filesystem::create_directory(folder);
             setenv(name, folder.c_str(), 1);
         }
+        setenv("LUMORA_KEYRING", "off", 1);
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
     }
     ~TestEnvironment()
     {

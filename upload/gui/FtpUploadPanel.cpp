@@ -2,6 +2,7 @@
 
 #include "dialogs/gui/KeyFilter.h"
 #include "generator/RememberedPaths.h"
+#include "upload/SitePasswords.h"
 #include "upload/StatusTranscript.h"
 #include "upload/UploadJob.h"
 #include "upload/UploadPlan.h"
@@ -151,6 +152,26 @@ void FtpUploadPanel::attach(UploadJob &job)
     m_lblFtpStatus->setPlainText(job.status().text());
 }
 
+void FtpUploadPanel::setSitePasswords(SitePasswords &passwords)
+{
+    m_passwords = &passwords;
+    connect(&passwords, &SitePasswords::passwordsRead, this, &FtpUploadPanel::fillPasswords);
+}
+
+void FtpUploadPanel::fillPasswords()
+{
+    m_sites = m_passwords->known(m_sites);
+    if (!m_txtSitePassword->text().isEmpty())
+        return;
+    const FtpSite current = site();
+    for (const FtpSite &s : m_sites) {
+        if (s.url == current.url && s.userName == current.userName) {
+            m_txtSitePassword->setText(s.password);
+            return;
+        }
+    }
+}
+
 void FtpUploadPanel::setRunning(bool running)
 {
     m_cmdBeginFtpUpload->setEnabled(!running);
@@ -206,12 +227,17 @@ void FtpUploadPanel::showSites(const FtpSiteMemory::Sites &sites)
 
 void FtpUploadPanel::LoadFtpSiteList()
 {
-    showSites(FtpSiteMemory(m_store).LoadFtpSiteList());
+    const FtpSiteMemory::Sites sites = FtpSiteMemory(m_store).LoadFtpSiteList();
+    if (!m_passwords)
+        return showSites(sites);
+    m_passwords->load(sites);
+    showSites(m_passwords->known(sites));
 }
 
 void FtpUploadPanel::LoadFtpSite(int slot)
 {
-    setSite(FtpSiteMemory(m_store).LoadFtpSite(slot));
+    const FtpSite site = FtpSiteMemory(m_store).LoadFtpSite(slot);
+    setSite(m_passwords ? m_passwords->known(site) : site);
 }
 
 void FtpUploadPanel::prepare(const RememberedPaths &paths)

@@ -14,6 +14,7 @@ class QProgressBar;
 class QPushButton;
 class RememberedPaths;
 class SettingsStore;
+class SitePasswords;
 class UploadJob;
 
 // "FTP Upload to Web Site": the login fields with their remembered sites, the buttons that
@@ -26,6 +27,8 @@ public:
 
     // The job whose status this panel shows and whose buttons it drives.
     void attach(UploadJob &job);
+    // Where the remembered sites' passwords are read from besides the settings file.
+    void setSitePasswords(SitePasswords &passwords);
 
     // Preparing the panel when its step opens: remembered sites, then the generated page.
     void prepare(const RememberedPaths &paths);
@@ -51,8 +54,11 @@ private:
     QLineEdit *field(const char *name, const char *labelName, const QString &caption, int row);
     void pickSite(int index);
     void setRunning(bool running);
+    // Passwords the keyring gave after the sites were shown.
+    void fillPasswords();
 
     SettingsStore &m_store;
+    SitePasswords *m_passwords = nullptr;
     FtpSiteMemory::Sites m_sites{};
     QComboBox *m_txtSiteUrl;
     QLineEdit *m_txtSiteUserName = nullptr;
