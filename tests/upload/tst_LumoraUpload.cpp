@@ -23,6 +23,8 @@ private slots:
     void changedOnly();
     void usageErrors_data();
     void usageErrors();
+    void security_data();
+    void security();
 
 private:
     // A project of one picture and its generated page; `pageBase` names the page in the
@@ -334,6 +336,70 @@ void tst_LumoraUpload::changedOnly()
     QVERIFY(!QFile::exists(server.home() + "/up/one.jpg"));
     QVERIFY(QFile::exists(server.home() + "/up/not-ours.txt"));
     QVERIFY(QFile::exists(server.home() + "/up/two.jpg"));
+}
+
+void tst_LumoraUpload::security_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("args"); // FP: the server's fingerprint, CA: its certificate
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    using K = FtpTestServer::Kind;
+    const QString done = "FTP Upload Complete.";
+    QTest::newRow("vsftpd demanding TLS, active")
+        << int(K::VsftpdTls) << QStringList{"--tls", "require", "--fingerprint", "FP"} << 0 << done;
+    QTest::newRow("vsftpd demanding TLS, passive")
+        << int(K::VsftpdTls) << QStringList{"--fingerprint", "FP", "--passive"} << 0 << done;
+    QTest::newRow("pyftpdlib TLS, CA file")
+        << int(K::PyftpdlibTls) << QStringList{"--cafile", "CA"} << 0 << done;
+    QTest::newRow("wrong fingerprint")
+        << int(K::PyftpdlibTls) << QStringList{"--fingerprint", QString(64, '0')} << 1
+        << "Run again with --fingerprint FP to trust it";
+    QTest::newRow("TLS required, plain server") << int(K::Fake) << QStringList{"--tls", "require"}
+                                                << 1 << "TLS required, but the server refused it";
+    QTest::newRow("TLS if available, plain server")
+        << int(K::Pyftpdlib) << QStringList() << 0
+        << "TLS not offered by 127.0.0.1: using plain FTP";
+}
+
+// The album arrives whole in TLS, with the password never in the clear; a certificate is
+// trusted only by the options; "required" ends before the password is sent.
+void tst_LumoraUpload::security()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    FtpTestServer server{FtpTestServer::Kind(kind)};
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QTemporaryDir dir;
+    QFile pw(dir.filePath("pw"));
+    QVERIFY(pw.open(QIODevice::WriteOnly));
+    pw.write(server.password() + "\n");
+    pw.close();
+    const QString colons = QString::fromLatin1(server.fingerprint().toUpper())
+                               .replace(QRegularExpression("(..)(?!$)"), "\\1:");
+    args.replaceInStrings(QRegularExpression("^FP$"), colons);
+    args.replaceInStrings(QRegularExpression("^CA$"), server.certificateFile());
+    said.replace("FP", QString::fromLatin1(server.fingerprint()));
+    const Run run = lumora(QStringList{"upload", "--project", writeProject(dir), "--host",
+                                       "127.0.0.1", "--port", QString::number(server.port()),
+                                       "--user", server.user(), "--password-file", pw.fileName(),
+                                       "--page", dir.filePath("album.html"), "--timeout", "20"} +
+                           args);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.out + run.err));
+    QVERIFY2((run.out + run.err).contains(said), qPrintable(run.out + run.err));
+    if (exitCode == 0) {
+        QFile stored(server.home() + "/a_b.jpg");
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QCOMPARE(stored.readAll(), QByteArray(3000, 'p'));
+    }
+    const QStringList commands = server.commands();
+    if (kind == int(FtpTestServer::Kind::PyftpdlibTls) && exitCode == 0)
+        QVERIFY2(commands.contains("TLS PASS") && !commands.contains("PLAIN PASS"),
+                 qPrintable(commands.join(',')));
+    if (kind == int(FtpTestServer::Kind::Fake))
+        QVERIFY2(!commands.join(',').contains("USER"), qPrintable(commands.join(',')));
 }
 
 QTEST_GUILESS_MAIN(tst_LumoraUpload)

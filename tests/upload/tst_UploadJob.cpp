@@ -5,6 +5,7 @@
 #include "ravel/RavelDispatch.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "upload/CertificateTrust.h"
 #include "upload/UploadFields.h"
 #include "upload/UploadJob.h"
 
@@ -55,6 +56,7 @@ private slots:
     void cancels();
     void localFilesThatCannotBeSent();
     void uploadsAGallery();
+    void certificateTrust();
 
 private:
     // Makes pictures, backgrounds and a sound and generates `layout` into the album folder.
@@ -431,6 +433,48 @@ void tst_UploadJob::uploadsAGallery()
                  contents(file.localPath));
     QCOMPARE(m_lines.filter("Executing FTP Transfer of ").size(), site.size());
     QVERIFY(m_lines.contains("Executing FTP Transfer of album_img/sea_side-400.jpg"));
+}
+
+// The window's side of a certificate that does not verify: "always" remembers it for the
+// host; another certificate on the same host later is refused, naming both, until accepted.
+void tst_UploadJob::certificateTrust()
+{
+    FtpTestServer first(FtpTestServer::Kind::PyftpdlibTls);
+    FtpTestServer second(FtpTestServer::Kind::PyftpdlibTls);
+    QVERIFY2(first.start(), qPrintable(first.errorString()));
+    QVERIFY2(second.start(), qPrintable(second.errorString()));
+    makeAlbum("thumb");
+    const QString firstShown = CertificateTrust::shown(QString::fromLatin1(first.fingerprint()));
+    const QString secondShown = CertificateTrust::shown(QString::fromLatin1(second.fingerprint()));
+    const auto questions = [this] {
+        QStringList asked;
+        for (const ScriptedDialogs::Message &m : std::as_const(m_dialogs->messages)) {
+            if (m.title == QLatin1String("Untrusted Certificate"))
+                asked << m.text;
+        }
+        return asked;
+    };
+
+    m_dialogs->trust(Dialogs::Trust::Always);
+    QCOMPARE(runJob(first, "a"), UploadJob::Outcome::Completed);
+    QCOMPARE(questions().size(), 1);
+    QVERIFY2(questions().last().contains(firstShown), qPrintable(questions().last()));
+    QVERIFY(!questions().last().contains("has changed"));
+    QCOMPARE(runJob(first, "b"), UploadJob::Outcome::Completed);
+    QCOMPARE(questions().size(), 1);
+
+    m_dialogs->trust(Dialogs::Trust::Cancel);
+    QCOMPARE(runJob(second, "c"), UploadJob::Outcome::Failed);
+    const QString warning = questions().last();
+    QVERIFY2(warning.contains("has changed") && warning.contains(firstShown) &&
+                 warning.contains(secondShown),
+             qPrintable(warning));
+    QVERIFY(!QFileInfo::exists(second.home() + "/c"));
+    m_dialogs->trust(Dialogs::Trust::ThisTime);
+    QCOMPARE(runJob(second, "d"), UploadJob::Outcome::Completed);
+    QCOMPARE(contents(second.home() + "/d/hills.jpg"), QByteArray(5000, 'h'));
+    QCOMPARE(CertificateTrust(*m_store).fingerprint("127.0.0.1"),
+             QString::fromLatin1(first.fingerprint()));
 }
 
 QTEST_GUILESS_MAIN(tst_UploadJob)
