@@ -3,6 +3,7 @@
 #include "project/SettingsStore.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QRegularExpression>
 #include <QSslCertificate>
 
@@ -41,11 +42,19 @@ QString CertificateTrust::describe(const QString &host, const QByteArray &pem,
     const QSslCertificate certificate = found.isEmpty() ? QSslCertificate() : found.first();
     const QString fingerprint =
         QString::fromLatin1(certificate.digest(QCryptographicHash::Sha256).toHex());
+    // A whole fingerprint is wider than a message box: two lines of 16 bytes each.
+    const auto block = [](const QString &hex) {
+        const QString text = shown(hex);
+        return QLatin1String("    ") + text.left(48) + QLatin1String("\n    ") + text.mid(48);
+    };
+    const auto when = [](const QDateTime &t) {
+        return t.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"));
+    };
     QStringList lines;
     if (!previous.isEmpty() && previous != fingerprint)
         lines << QStringLiteral("WARNING: the certificate of %1 has changed.").arg(host)
-              << QStringLiteral("Trusted before: SHA-256 %1").arg(shown(previous))
-              << QStringLiteral("Offered now: SHA-256 %1").arg(shown(fingerprint))
+              << QStringLiteral("Trusted before (SHA-256):") << block(previous)
+              << QStringLiteral("Offered now (SHA-256):") << block(fingerprint)
               << QStringLiteral("Someone may be between you and the server; accept the new one "
                                 "only if the site's owner says it changed.")
               << QString();
@@ -53,9 +62,8 @@ QString CertificateTrust::describe(const QString &host, const QByteArray &pem,
           << QString() << QStringLiteral("Subject: %1").arg(certificate.subjectDisplayName())
           << QStringLiteral("Issuer: %1").arg(certificate.issuerDisplayName())
           << QStringLiteral("Valid from %1 to %2")
-                 .arg(certificate.effectiveDate().toString(Qt::ISODate),
-                      certificate.expiryDate().toString(Qt::ISODate))
-          << QStringLiteral("SHA-256 fingerprint: %1").arg(shown(fingerprint)) << QString()
+                 .arg(when(certificate.effectiveDate()), when(certificate.expiryDate()))
+          << QStringLiteral("SHA-256 fingerprint:") << block(fingerprint) << QString()
           << QStringLiteral("Trust this certificate for %1?").arg(host);
     return lines.join(QLatin1Char('\n'));
 }

@@ -449,8 +449,9 @@ void tst_UploadJob::certificateTrust()
     const auto questions = [this] {
         QStringList asked;
         for (const ScriptedDialogs::Message &m : std::as_const(m_dialogs->messages)) {
+            // Fingerprints are broken over two lines.
             if (m.title == QLatin1String("Untrusted Certificate"))
-                asked << m.text;
+                asked << QString(m.text).remove(QRegularExpression("\\s"));
         }
         return asked;
     };
@@ -459,14 +460,14 @@ void tst_UploadJob::certificateTrust()
     QCOMPARE(runJob(first, "a"), UploadJob::Outcome::Completed);
     QCOMPARE(questions().size(), 1);
     QVERIFY2(questions().last().contains(firstShown), qPrintable(questions().last()));
-    QVERIFY(!questions().last().contains("has changed"));
+    QVERIFY(!questions().last().contains("haschanged"));
     QCOMPARE(runJob(first, "b"), UploadJob::Outcome::Completed);
     QCOMPARE(questions().size(), 1);
 
     m_dialogs->trust(Dialogs::Trust::Cancel);
     QCOMPARE(runJob(second, "c"), UploadJob::Outcome::Failed);
     const QString warning = questions().last();
-    QVERIFY2(warning.contains("has changed") && warning.contains(firstShown) &&
+    QVERIFY2(warning.contains("haschanged") && warning.contains(firstShown) &&
                  warning.contains(secondShown),
              qPrintable(warning));
     QVERIFY(!QFileInfo::exists(second.home() + "/c"));

@@ -43,6 +43,7 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     // In the order of TlsMode's values.
     m_cboSecurity->addItems({QStringLiteral("Plain FTP"), QStringLiteral("TLS if available"),
                              QStringLiteral("TLS required")});
+    m_cboSecurity->setCurrentIndex(int(TlsMode::Auto));
     m_cboSecurity->setToolTip(
         QStringLiteral("How the password and the pictures are protected on their way: TLS "
                        "encrypts them; plain FTP sends them as they are."));
