@@ -347,9 +347,13 @@ int FtpSession::command(const QByteArray &line, QByteArray &text)
     if (begin() != FTPLIB_OK || m_control->send(line) != FTPLIB_OK ||
         m_control->readReply(reply) != FTPLIB_OK)
         return 0;
-    // A raw TYPE changes what later transfers can take for granted.
-    if (line.toUpper().startsWith("TYPE"))
-        m_control->type = 0;
+    // A raw TYPE changes what later transfers can take for granted: an accepted "TYPE I" or
+    // "TYPE A" is the type now (no transfer need send it again), anything else is unknown.
+    const QByteArray word = line.trimmed().toUpper();
+    if (word.startsWith("TYPE")) {
+        const bool known = (word == "TYPE I" || word == "TYPE A") && reply.kind() == 2;
+        m_control->type = known ? word.back() : 0;
+    }
     text = reply.text();
     return reply.code;
 }

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -29,6 +30,8 @@ private slots:
     void silentServerTimesOut();
     void idleCloseIsTold();
     void passiveGoesToPeerOnly();
+    void rawType_data();
+    void rawType();
     void extendedPassiveOrFallback_data();
     void extendedPassiveOrFallback();
     void brokenReplies_data();
@@ -266,6 +269,33 @@ void tst_FtpLibFaults::passiveGoesToPeerOnly()
     QCOMPARE(data.size(), 256 * 1024);
     QCOMPARE(data.left(3), QByteArray("\x00\x01\x02", 3));
     QCOMPARE(m_server->commands().count(QStringLiteral("PASV")), before + 1);
+}
+
+void tst_FtpLibFaults::rawType_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<int>("typesAfter"); // TYPE commands the binary transfer sends
+    QTest::newRow("TYPE I accepted") << QByteArray("type i") << 0;
+    QTest::newRow("TYPE A accepted") << QByteArray("TYPE A") << 1;
+    QTest::newRow("TYPE L 8 (not known)") << QByteArray("TYPE L 8") << 1;
+}
+
+// A raw TYPE the server accepted is the session's type: the next transfer does not send it
+// again, and one it cannot take for granted makes the transfer set its own.
+void tst_FtpLibFaults::rawType()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(int, typesAfter);
+    QVERIFY(startAndLogin(QStringLiteral("normal")));
+    char reply[256];
+    QVERIFY(LibCommand(raw.constData(), reply, sizeof reply) > 0);
+    QVERIFY(m_server->waitForCommand(QString::fromLatin1(raw)));
+    const qsizetype before = m_server->commands().size();
+    const QString local = m_local.filePath(QStringLiteral("file.bin"));
+    QCOMPARE(LibReceive("file.bin", local.toUtf8(), 'I', 0, nullptr, 0), FTPLIB_OK);
+    QVERIFY(m_server->waitForCommand(QStringLiteral("RETR file.bin")));
+    const QStringList after = m_server->commands().mid(before);
+    QCOMPARE(after.filter(QRegularExpression("^TYPE")).size(), typesAfter);
 }
 
 void tst_FtpLibFaults::extendedPassiveOrFallback_data()
