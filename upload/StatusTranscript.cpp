@@ -58,7 +58,14 @@ QString StatusTranscript::connectFailureLine(const QString &host, int port, int 
         reason =
             serverReply.isEmpty() ? QStringLiteral("Error %1").arg(resultCode) : shown(serverReply);
     }
-    return QStringLiteral("%1:%2: %3").arg(host).arg(port).arg(reason);
+    // The port the connection went to: one written in the host field wins over the setting.
+    const qsizetype colons = host.count(QLatin1Char(':'));
+    const bool ownPort =
+        host.contains(QLatin1String("://")) || host.contains(QLatin1String("]:")) || colons == 1;
+    const QString where = ownPort      ? host
+                          : colons > 1 ? QStringLiteral("[%1]:%2").arg(host).arg(port)
+                                       : QStringLiteral("%1:%2").arg(host).arg(port);
+    return where + QLatin1String(": ") + reason;
 }
 
 QString StatusTranscript::notUploadedLine(const QString &name, const QString &reason)

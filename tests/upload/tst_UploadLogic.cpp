@@ -220,23 +220,32 @@ void tst_UploadLogic::serverTextShown()
 
 void tst_UploadLogic::connectFailure_data()
 {
+    QTest::addColumn<QString>("host");
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("reply");
     QTest::addColumn<QString>("line");
-    QTest::newRow("refused") << 3000 + 2003 << ""
+    QTest::newRow("refused") << "h" << 3000 + 2003 << ""
                              << "h:21: Connection refused";
-    QTest::newRow("no such host") << 3000 + 2001 << ""
+    QTest::newRow("no such host") << "h" << 3000 + 2001 << ""
                                   << "h:21: Host not found";
-    QTest::newRow("silent") << 3000 + 2007 << ""
+    QTest::newRow("silent") << "h" << 3000 + 2007 << ""
                             << "h:21: No answer within 60 s";
+    // A host field that names its own port is shown as typed; a bare IPv6 address in brackets.
+    QTest::newRow("URL") << "ftp://[::1]:2121/" << 3000 + 2003 << ""
+                         << "ftp://[::1]:2121/: Connection refused";
+    QTest::newRow("name and port") << "h:2121" << 3000 + 2003 << ""
+                                   << "h:2121: Connection refused";
+    QTest::newRow("IPv6 address") << "::1" << 3000 + 2003 << ""
+                                  << "[::1]:21: Connection refused";
 }
 
 void tst_UploadLogic::connectFailure()
 {
+    QFETCH(QString, host);
     QFETCH(int, result);
     QFETCH(QString, reply);
     QFETCH(QString, line);
-    QCOMPARE(StatusTranscript::connectFailureLine("h", 21, result, 60, reply), line);
+    QCOMPARE(StatusTranscript::connectFailureLine(host, 21, result, 60, reply), line);
 }
 
 void tst_UploadLogic::incompleteMessage_data()
