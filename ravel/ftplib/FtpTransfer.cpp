@@ -111,6 +111,8 @@ FtpTransfer::Result FtpTransfer::run()
         code = openLocal();
     if (code == FTPLIB_OK)
         code = stream();
+    if (code == FTPLIB_OK && m_request.direction == Direction::Send && m_data->isEncrypted())
+        code = closeSecureSend();
     if (m_interrupt.raised())
         return interrupted();
     m_data.reset();
@@ -316,8 +318,9 @@ int FtpTransfer::streamSend()
         if (!m_data->waitForBytesWritten(m_control.timeout()))
             return dataWaitFailure();
     }
+    // Closed by closeSecureSend(), once this descriptor is no longer watched.
     if (m_data->isEncrypted())
-        return closeSecureSend();
+        return FTPLIB_OK;
     m_data->disconnectFromHost();
     if (m_data->state() != QAbstractSocket::UnconnectedState &&
         !m_data->waitForDisconnected(m_control.timeout()))
@@ -335,7 +338,7 @@ qint64 FtpTransfer::queued() const
 // close_notify). Closing with those bytes unread makes the kernel send a reset, and a reset
 // makes the server lose the end of the file it has not read yet. So: close_notify, then our
 // FIN on a duplicate of the descriptor that outlives Qt's close, then read until the server
-// closes.
+// closes. Only the duplicate is watched: the number Qt frees may be handed out again at once.
 int FtpTransfer::closeSecureSend()
 {
     const int fd = ::dup(int(m_data->socketDescriptor()));
