@@ -2,7 +2,7 @@
 """A scripted FTP server for fault tests: just enough RFC 959 to log in and move a file, and
 one misbehaviour per scenario. Binds 127.0.0.1 on a free port in 20000-29999, prints
 "READY <port>", then "CMD <line>" for every command it receives and "FAULT <epoch seconds>"
-when its fault strikes. One client at a time.
+when its fault strikes. One client at a time (one-login: see below).
 
 Scenarios: normal, refuse-login, silent-login (PASS is never answered), dele-550-text, dele-550-bare, endless-retr (RETR sends until
 ABOR, then 426 and 226), no-data-connection (RETR answers 150 but never connects; ABOR gets
@@ -26,15 +26,25 @@ AUTH is always answered "502 AUTH not implemented" (a server without TLS).
 EPSV is answered "229 ... (|||port|)", except in epsv-500, epsv-502 and the PASV scenarios
 (foreign-227, pasv-refused, bad-227), which answer 500 as servers from before EPSV do.
 type-refused: every TYPE is answered "504 Type not supported".
-size-then-silent: the first SIZE is answered "213 1234", nothing after it."""
+size-then-silent: the first SIZE is answered "213 1234", nothing after it.
+one-login: sessions run side by side, but while one is open every other connection is
+greeted "421 Too many connections from this address" and closed (printing "REFUSED").
+sessions:SCENARIO: sessions run side by side with SCENARIO's misbehaviour; fault:KIND:N then
+counts the STORs of all sessions."""
 
 import random
 import select
 import socket
 import sys
+import threading
 import time
 
 SCENARIO = sys.argv[1] if len(sys.argv) > 1 else "normal"
+SIDE_BY_SIDE = SCENARIO.startswith("sessions:")
+if SIDE_BY_SIDE:
+    SCENARIO = SCENARIO[len("sessions:"):]
+STORES_SEEN = [0]
+STORES_LOCK = threading.Lock()
 FAULT, FAULT_AT = None, 0
 if SCENARIO.startswith("fault:"):
     _, FAULT, at = SCENARIO.split(":")
@@ -109,7 +119,10 @@ class Session:
             return True
         if verb == "STOR" and FAULT:
             self.stores += 1
-            if self.stores == FAULT_AT:
+            with STORES_LOCK:
+                STORES_SEEN[0] += 1
+                nth = STORES_SEEN[0] if SIDE_BY_SIDE else self.stores
+            if nth == FAULT_AT:
                 return self.fault()
         if verb == "USER" and SCENARIO in ("flood-120", "drip-multiline"):
             self.stall(SCENARIO)
@@ -286,18 +299,40 @@ class Session:
         self.reply("226 ABOR successful")
 
 
+def serve(conn):
+    try:
+        Session(conn).run()
+    except (OSError, SystemExit):
+        pass
+    conn.close()
+
+
+def serve_alone(conn, session_open):
+    if not session_open.acquire(blocking=False):
+        print("REFUSED", flush=True)
+        conn.sendall(b"421 Too many connections from this address\r\n")
+        conn.close()
+        return
+    try:
+        serve(conn)
+    finally:
+        session_open.release()
+
+
 def main():
     server = socket.socket()
     port = bind_free_port(server)
-    server.listen(4)
+    server.listen(8)
     print("READY %d" % port, flush=True)
+    session_open = threading.Lock()
     while True:
         conn, _ = server.accept()
-        try:
-            Session(conn).run()
-        except (OSError, SystemExit):
-            pass
-        conn.close()
+        if SCENARIO == "one-login":
+            threading.Thread(target=serve_alone, args=(conn, session_open), daemon=True).start()
+        elif SIDE_BY_SIDE:
+            threading.Thread(target=serve, args=(conn,), daemon=True).start()
+        else:
+            serve(conn)
 
 
 main()

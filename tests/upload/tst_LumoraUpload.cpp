@@ -21,6 +21,8 @@ private slots:
     void neverCompleteWithoutEveryFile();
     void logAndRemember();
     void changedOnly();
+    void connections_data();
+    void connections();
     void usageErrors_data();
     void usageErrors();
 
@@ -47,6 +49,15 @@ Run lumora(const QStringList &args)
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+// A file holding the server's password, for --password-file.
+QString passwordFile(const QTemporaryDir &dir, const FtpTestServer &server)
+{
+    QFile pw(dir.filePath("pw"));
+    if (pw.open(QIODevice::WriteOnly))
+        pw.write(server.password());
+    return pw.fileName();
 }
 } // namespace
 
@@ -138,6 +149,9 @@ void tst_LumoraUpload::usageErrors_data()
     QTest::newRow("port out of range")
         << QStringList{"upload", "--project", "p", "--host", "h", "--port", "40000"};
     QTest::newRow("unknown option") << QStringList{"upload", "--project", "p", "--frob"};
+    for (const char *n : {"0", "9", "two"})
+        QTest::addRow("--connections %s", n)
+            << QStringList{"upload", "--project", "p", "--host", "h", "--connections", n};
 }
 
 void tst_LumoraUpload::usageErrors()
@@ -334,6 +348,75 @@ void tst_LumoraUpload::changedOnly()
     QVERIFY(!QFile::exists(server.home() + "/up/one.jpg"));
     QVERIFY(QFile::exists(server.home() + "/up/not-ours.txt"));
     QVERIFY(QFile::exists(server.home() + "/up/two.jpg"));
+}
+
+void tst_LumoraUpload::connections_data()
+{
+    QTest::addColumn<QString>("scenario"); // of the fake server, or empty for pyftpdlib
+    QTest::addColumn<QString>("said");
+    QTest::newRow("four logins") << ""
+                                 << "Sending over 4 connections";
+    QTest::newRow("second login refused")
+        << "one-login"
+        << "The server accepted 1 of 4 connections: going on with 1";
+}
+
+void tst_LumoraUpload::connections()
+{
+    QFETCH(QString, scenario);
+    QFETCH(QString, said);
+    const bool real = scenario.isEmpty();
+    FtpTestServer server(real ? FtpTestServer::Kind::Pyftpdlib : FtpTestServer::Kind::Fake,
+                         scenario);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QTemporaryDir dir;
+    const QString pw = passwordFile(dir, server);
+    WorkingSet set;
+    QStringList names = {"album.html"};
+    for (int i = 0; i < 13; ++i) {
+        names << QString("p%1.jpg").arg(i);
+        QFile f(dir.filePath(names.last()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(7000 * (i + 1), char('a' + i)));
+        set.images.AddToImageList(f.fileName());
+    }
+    QFile page(dir.filePath("album.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<HTML>\r\n");
+    page.close();
+    set.paths.replace(RememberedPaths::GenHtml, page.fileName());
+    set.output = {dir.path() + "/", "album"};
+    const QString project = dir.filePath("p.lwp");
+    ProjectFile::writeFile(project, set);
+    const Run run =
+        lumora({"upload", "--project", project, "--host", "127.0.0.1", "--port",
+                QString::number(server.port()), "--user", server.user(), "--password-file", pw,
+                "--path", "up", "--passive", "--timeout", "20", "--connections", "4"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(said), qPrintable(run.out));
+    QCOMPARE(run.out.trimmed().section('\n', -1), QString("FTP Upload Complete."));
+    // Each file stored once, whichever connection sent it.
+    const auto stored = [&] {
+        QStringList sent;
+        static const QRegularExpression stor("STOR \\S*/up/(\\S+)");
+        for (auto m = stor.globalMatch(server.log()); real && m.hasNext();)
+            sent << m.next().captured(1);
+        if (!real)
+            sent = server.commands()
+                       .filter(QRegularExpression("^STOR "))
+                       .replaceInStrings("STOR ", "");
+        sent.sort();
+        return sent;
+    };
+    names.sort();
+    QTRY_COMPARE(stored(), names);
+    for (const QString &name : names) {
+        QFile local(dir.filePath(name));
+        QFile remote(server.home() + "/up/" + name);
+        QVERIFY(local.open(QIODevice::ReadOnly));
+        QVERIFY2(!real || (remote.open(QIODevice::ReadOnly) && local.readAll() == remote.readAll()),
+                 qPrintable(name));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LumoraUpload)
