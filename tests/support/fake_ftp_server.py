@@ -45,6 +45,13 @@ if SIDE_BY_SIDE:
     SCENARIO = SCENARIO[len("sessions:"):]
 STORES_SEEN = [0]
 STORES_LOCK = threading.Lock()
+OUTPUT_LOCK = threading.Lock()
+
+
+def say(line):
+    """One line of output, whole even when sessions run side by side."""
+    with OUTPUT_LOCK:
+        print(line, flush=True)
 FAULT, FAULT_AT = None, 0
 if SCENARIO.startswith("fault:"):
     _, FAULT, at = SCENARIO.split(":")
@@ -109,7 +116,7 @@ class Session:
             if not raw:
                 return
             line = raw.decode(errors="replace").rstrip("\r\n")
-            print("CMD " + line, flush=True)
+            say("CMD " + line)
             verb, _, arg = line.partition(" ")
             if not self.handle(verb.upper(), arg):
                 return
@@ -133,7 +140,7 @@ class Session:
                 return False
             self.logged_in = True
             self.reply("230 Logged in")
-            print("ANSWERED", flush=True)
+            say("ANSWERED")
             return True
         if verb == "USER":
             self.reply("331 Password required")
@@ -212,7 +219,7 @@ class Session:
 
     def stall(self, kind):
         """Answers USER without end, until the client goes away."""
-        print("FAULT %.3f" % time.time(), flush=True)
+        say("FAULT %.3f" % time.time())
         if kind == "drip-multiline":
             self.reply("331-Password required")
         interval = 0.002 if kind == "flood-120" else 0.5
@@ -225,7 +232,7 @@ class Session:
             self.reply("120 Wait" if kind == "flood-120" else " line %d, more to come" % line)
 
     def fault(self):
-        print("FAULT %.3f" % time.time(), flush=True)
+        say("FAULT %.3f" % time.time())
         if FAULT == "drop":
             self.conn.close()
             raise SystemExit(0)
@@ -268,7 +275,7 @@ class Session:
         self.reply("150 Here it comes")
         if SCENARIO == "no-data-connection":
             line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
-            print("CMD " + line, flush=True)
+            say("CMD " + line)
             self.reply("426 Transfer aborted")
             self.reply("226 ABOR successful")
             return
@@ -295,7 +302,7 @@ class Session:
         data.close()
         self.reply("426 Transfer aborted")
         line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
-        print("CMD " + line, flush=True)
+        say("CMD " + line)
         self.reply("226 ABOR successful")
 
 
@@ -309,7 +316,7 @@ def serve(conn):
 
 def serve_alone(conn, session_open):
     if not session_open.acquire(blocking=False):
-        print("REFUSED", flush=True)
+        say("REFUSED")
         conn.sendall(b"421 Too many connections from this address\r\n")
         conn.close()
         return
@@ -323,7 +330,7 @@ def main():
     server = socket.socket()
     port = bind_free_port(server)
     server.listen(8)
-    print("READY %d" % port, flush=True)
+    say("READY %d" % port)
     session_open = threading.Lock()
     while True:
         conn, _ = server.accept()

@@ -441,26 +441,41 @@ void tst_UploadJob::uploadsAGallery()
 void tst_UploadJob::spreadOverConnections_data()
 {
     QTest::addColumn<QString>("scenario");
+    QTest::addColumn<bool>("cancel"); // clicked once the sixth file started
     QTest::addColumn<UploadJob::Outcome>("outcome");
     QTest::addColumn<QString>("message"); // how the first message starts
     QTest::newRow("every file arrives")
-        << "sessions:normal" << UploadJob::Outcome::Completed << "FTP Upload Complete.";
+        << "sessions:normal" << false << UploadJob::Outcome::Completed << "FTP Upload Complete.";
     // Whichever connection meets it: that one is gone, and the job ends the others.
-    QTest::newRow("a connection lost") << "sessions:fault:421:4" << UploadJob::Outcome::Cancelled
-                                       << "Fatal FTP Error occurred!\r\nSee the FTP Log";
-    QTest::newRow("a file refused") << "sessions:fault:550:4" << UploadJob::Outcome::Incomplete
-                                    << "FTP Upload Incomplete!\r\n1 of 8 files were not uploaded:";
+    QTest::newRow("a connection lost")
+        << "sessions:fault:421:4" << false << UploadJob::Outcome::Cancelled
+        << "Fatal FTP Error occurred!\r\nSee the FTP Log";
+    QTest::newRow("a file refused")
+        << "sessions:fault:550:4" << false << UploadJob::Outcome::Incomplete
+        << "FTP Upload Incomplete!\r\n1 of 8 files were not uploaded:";
+    // The third transfer never ends: only Cancel ends the job, every connection with it.
+    QTest::newRow("cancelled") << "sessions:fault:silent:3" << true << UploadJob::Outcome::Cancelled
+                               << "FTP Upload Cancelled.";
 }
 
 void tst_UploadJob::spreadOverConnections()
 {
     QFETCH(QString, scenario);
+    QFETCH(bool, cancel);
     QFETCH(UploadJob::Outcome, outcome);
     QFETCH(QString, message);
     FtpTestServer server(FtpTestServer::Kind::Fake, scenario);
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     makeAlbum("frame");
+    connect(m_job.get(), &UploadJob::statusLine, this, [this, cancel](const QString &line) {
+        if (cancel && line == "Executing FTP Transfer of tune one.mid")
+            QTimer::singleShot(0, m_job.get(), [this] { m_job->CancelUpload(); });
+    });
+    QElapsedTimer clock;
+    clock.start();
     QCOMPARE(runJob(server, "web", true, 3), outcome);
+    // Never held until a silent transfer times out.
+    QVERIFY(clock.elapsed() < 5000);
     QVERIFY2(m_dialogs->messages[0].text.startsWith(message), qPrintable(m_lines.join('\n')));
     QCOMPARE(m_enabled, (QList<bool>{false, true}));
     QVERIFY(!m_job->running());
