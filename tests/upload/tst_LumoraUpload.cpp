@@ -352,22 +352,24 @@ void tst_LumoraUpload::changedOnly()
 
 void tst_LumoraUpload::connections_data()
 {
-    QTest::addColumn<QString>("scenario"); // of the fake server, or empty for pyftpdlib
+    QTest::addColumn<FtpTestServer::Kind>("kind");
+    QTest::addColumn<QString>("scenario"); // of the fake server
     QTest::addColumn<QString>("said");
-    QTest::newRow("four logins") << ""
+    QTest::newRow("four logins") << FtpTestServer::Kind::Pyftpdlib << ""
                                  << "Sending over 4 connections";
+    QTest::newRow("four logins, TLS required") << FtpTestServer::Kind::PyftpdlibTls << ""
+                                               << "Sending over 4 connections";
     QTest::newRow("second login refused")
-        << "one-login"
+        << FtpTestServer::Kind::Fake << "one-login"
         << "The server accepted 1 of 4 connections: going on with 1";
 }
 
 void tst_LumoraUpload::connections()
 {
+    QFETCH(FtpTestServer::Kind, kind);
     QFETCH(QString, scenario);
     QFETCH(QString, said);
-    const bool real = scenario.isEmpty();
-    FtpTestServer server(real ? FtpTestServer::Kind::Pyftpdlib : FtpTestServer::Kind::Fake,
-                         scenario);
+    FtpTestServer server(kind, scenario);
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     QTemporaryDir dir;
     const QString pw = passwordFile(dir, server);
@@ -388,33 +390,38 @@ void tst_LumoraUpload::connections()
     set.output = {dir.path() + "/", "album"};
     const QString project = dir.filePath("p.lwp");
     ProjectFile::writeFile(project, set);
-    const Run run =
-        lumora({"upload", "--project", project, "--host", "127.0.0.1", "--port",
-                QString::number(server.port()), "--user", server.user(), "--password-file", pw,
-                "--path", "up", "--passive", "--timeout", "20", "--connections", "4"});
+    const bool tls = kind == FtpTestServer::Kind::PyftpdlibTls;
+    const Run run = lumora(
+        QStringList{"upload", "--project", project, "--host", "127.0.0.1", "--port",
+                    QString::number(server.port()), "--user", server.user(), "--password-file", pw,
+                    "--path", "up", "--passive", "--timeout", "20", "--connections", "4"} +
+        (tls ? QStringList{"--tls", "require", "--cafile", server.certificateFile()}
+             : QStringList()));
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains(said), qPrintable(run.out));
     QCOMPARE(run.out.trimmed().section('\n', -1), QString("FTP Upload Complete."));
-    // Each file stored once, whichever connection sent it.
+    // Each file stored once, whichever connection sent it; the TLS server names no file.
     const auto stored = [&] {
         QStringList sent;
         static const QRegularExpression stor("STOR \\S*/up/(\\S+)");
-        for (auto m = stor.globalMatch(server.log()); real && m.hasNext();)
+        for (auto m = stor.globalMatch(server.log()); !tls && m.hasNext();)
             sent << m.next().captured(1);
-        if (!real)
-            sent = server.commands()
-                       .filter(QRegularExpression("^STOR "))
-                       .replaceInStrings("STOR ", "");
+        for (const QString &command : server.commands())
+            if (command.startsWith("STOR ") || command == "TLS STOR")
+                sent << command.section(' ', 1);
         sent.sort();
         return sent;
     };
     names.sort();
-    QTRY_COMPARE(stored(), names);
+    QTRY_COMPARE(stored(), tls ? QStringList(names.size(), "STOR") : names);
+    // The password went in TLS on every connection.
+    QCOMPARE(server.commands().contains("PLAIN PASS"), false);
     for (const QString &name : names) {
         QFile local(dir.filePath(name));
         QFile remote(server.home() + "/up/" + name);
         QVERIFY(local.open(QIODevice::ReadOnly));
-        QVERIFY2(!real || (remote.open(QIODevice::ReadOnly) && local.readAll() == remote.readAll()),
+        QVERIFY2(kind == FtpTestServer::Kind::Fake ||
+                     (remote.open(QIODevice::ReadOnly) && local.readAll() == remote.readAll()),
                  qPrintable(name));
     }
 }
