@@ -117,7 +117,10 @@ int runUploadCommand(const QStringList &arguments)
           {"fingerprint", "SHA256",
            "Accept the server's certificate with this SHA-256 fingerprint (hex, either case, "
            "colons allowed) although it does not verify."},
-          {"cafile", "FILE", "Trust the certificates in this PEM file beside the system's."}}},
+          {"cafile", "FILE", "Trust the certificates in this PEM file beside the system's."},
+          {"connections", "N",
+           "Send up to N files at once, 1 to 8, each connection with its own login (1 unless "
+           "given); a server that refuses some of the logins gets the files over the others."}}},
         arguments);
     if (cli.answered())
         return 0;
@@ -128,6 +131,8 @@ int runUploadCommand(const QStringList &arguments)
     if (cli.has(QStringLiteral("delete-removed")) && !cli.has(QStringLiteral("changed-only")))
         cli.fail(QStringLiteral("--delete-removed needs --changed-only"));
     const TlsMode tls = tlsMode(cli);
+    const std::optional<int> connections =
+        cli.number(QStringLiteral("connections"), 1, MaxConnections);
     const QString fingerprint =
         CertificateTrust::normalized(cli.value(QStringLiteral("fingerprint")));
     if (cli.has(QStringLiteral("fingerprint")) && fingerprint.isEmpty())
@@ -175,7 +180,8 @@ int runUploadCommand(const QStringList &arguments)
          cli.value(QStringLiteral("path")),
          UploadPlan::GeneratedPage(set.paths),
          {cli.has(QStringLiteral("changed-only")), cli.has(QStringLiteral("delete-removed"))},
-         tls});
+         tls,
+         connections.value_or(1)});
     CRavelCtrl ravel;
     UploadJob::ConfigureComponent(ravel);
     auto put = [&ravel](const char *name, const QVariant &value) {

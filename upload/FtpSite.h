@@ -21,6 +21,9 @@ enum class TlsMode
     Require = 2
 };
 
+// Connections an upload may use at once.
+constexpr int MaxConnections = 8;
+
 // One remembered FTP site: the five upload panel fields.
 struct FtpSite
 {
@@ -32,6 +35,9 @@ struct FtpSite
     PublishOptions options = {};
     // Sites remembered before this choice existed read as Auto.
     TlsMode security = TlsMode::Auto;
+    // Connections the files are spread over, 1 to MaxConnections; sites remembered before
+    // this choice existed read as 1.
+    int connections = 1;
 
     bool operator==(const FtpSite &) const = default;
 };

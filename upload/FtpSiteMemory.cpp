@@ -20,6 +20,11 @@ TlsMode securityOf(const QString &stored)
     return ok && value >= int(TlsMode::Off) && value <= int(TlsMode::Require) ? TlsMode(value)
                                                                               : TlsMode::Auto;
 }
+int connectionsOf(const QString &stored)
+{
+    const int value = stored.toInt();
+    return value >= 1 && value <= MaxConnections ? value : 1;
+}
 } // namespace
 
 void FtpSiteMemory::SaveFtpSite(int slot, const FtpSite &site)
@@ -33,7 +38,8 @@ void FtpSiteMemory::SaveFtpSite(int slot, const FtpSite &site)
          {key(slot, "FtpFilePath"), site.filePath},
          {key(slot, "FtpChangedOnly"), SettingsStore::BooleanText(site.options.changedOnly)},
          {key(slot, "FtpDeleteRemoved"), SettingsStore::BooleanText(site.options.deleteRemoved)},
-         {key(slot, "FtpSecurity"), QString::number(int(site.security))}});
+         {key(slot, "FtpSecurity"), QString::number(int(site.security))},
+         {key(slot, "FtpConnections"), QString::number(site.connections)}});
 }
 
 FtpSite FtpSiteMemory::LoadFtpSite(int slot) const
@@ -45,7 +51,8 @@ FtpSite FtpSiteMemory::LoadFtpSite(int slot) const
             m_store.Read(Section, key(slot, "FtpFilePath"), QString()),
             {m_store.ReadBoolean(Section, key(slot, "FtpChangedOnly"), QString(), false),
              m_store.ReadBoolean(Section, key(slot, "FtpDeleteRemoved"), QString(), false)},
-            securityOf(m_store.Read(Section, key(slot, "FtpSecurity"), QString()))};
+            securityOf(m_store.Read(Section, key(slot, "FtpSecurity"), QString())),
+            connectionsOf(m_store.Read(Section, key(slot, "FtpConnections"), QString()))};
 }
 
 FtpSiteMemory::Sites FtpSiteMemory::LoadFtpSiteList() const

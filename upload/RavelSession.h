@@ -27,6 +27,8 @@ public:
     void waitIdle();
     // A transfer is about to start: its end (complete or failed) has not arrived yet.
     void expectTransfer() { m_transferEnded = false; }
+    // The transfer's own end (complete or failed) has arrived since expectTransfer().
+    bool transferEnded() const { return m_transferEnded; }
     // Waits until the component is idle and the transfer's own end has arrived (a refusal
     // frees the component before it), the connection is gone, or stop() holds.
     void waitTransferEnd(const std::function<bool()> &stop);

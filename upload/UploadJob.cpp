@@ -5,7 +5,9 @@
 #include "ravel/CRavelCtrl.h"
 #include "ravel/RavelDispatch.h"
 #include "upload/CertificateTrust.h"
+#include "upload/ParallelStores.h"
 #include "upload/SitePasswords.h"
+#include "upload/StoreLane.h"
 #include "upload/UploadFields.h"
 
 #include <QFileInfo>
@@ -253,26 +255,10 @@ bool UploadJob::fatalCheck(const char *message)
     return false;
 }
 
-namespace {
-// Why a local file cannot be sent as it is, or nothing for a regular file that can be read.
-QString localProblem(const QFileInfo &info)
-{
-    if (!info.exists())
-        return QStringLiteral("File not found");
-    if (info.isDir())
-        return QStringLiteral("Is a folder");
-    if (!info.isFile())
-        return QStringLiteral("Not a regular file");
-    if (!info.isReadable())
-        return QStringLiteral("Permission denied");
-    return {};
-}
-} // namespace
-
 std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const QString &remoteName)
 {
     const QFileInfo info(localPath);
-    const QString problem = localProblem(info);
+    const QString problem = StoreLane::localProblem(info);
     m_session.put(QStringLiteral("LocalFile"), localPath);
     m_session.put(QStringLiteral("RemoteFile"), remoteName);
     m_session.put(QStringLiteral("AsyncMode"), true);
@@ -293,28 +279,31 @@ std::optional<QString> UploadJob::FtpStoreFile(const QString &localPath, const Q
     m_storing = false;
     ++m_filesDone;
     emit progress(m_filesDone, m_filesTotal, 0, 0);
-    if (!problem.isEmpty())
-        return problem;
-    if (started && m_transferCompleted && m_storReply / 100 == 2)
-        return std::nullopt;
-    if (!m_storFailure.isEmpty())
-        return m_storFailure;
-    if (m_cancelled)
-        return QStringLiteral("Cancelled");
-    return started ? QStringLiteral("The transfer ended without the server's confirmation")
-                   : QStringLiteral("The transfer could not be started");
+    return StoreLane::verdict(problem, started, m_transferCompleted, m_storReply, m_storFailure,
+                              m_cancelled);
+}
+
+bool UploadJob::skipUnchanged(const UploadPlan::File &file, bool counted)
+{
+    if (!m_changed || !counted || !m_changed->unchanged(file.localPath, file.remoteName))
+        return false;
+    addStatus(QLatin1String("Unchanged: ") + file.statusName);
+    m_tally.confirmed();
+    return true;
 }
 
 bool UploadJob::send(const UploadPlan::File &file, bool counted, const QString &storeAs)
 {
-    if (m_changed && counted && m_changed->unchanged(file.localPath, file.remoteName)) {
-        addStatus(QLatin1String("Unchanged: ") + file.statusName);
-        m_tally.confirmed();
+    if (skipUnchanged(file, counted))
         return true;
-    }
     addStatus(QLatin1String("Executing FTP Transfer of ") + file.statusName);
-    const std::optional<QString> failure =
-        FtpStoreFile(file.localPath, storeAs.isEmpty() ? file.remoteName : storeAs);
+    return account(file, counted,
+                   FtpStoreFile(file.localPath, storeAs.isEmpty() ? file.remoteName : storeAs));
+}
+
+bool UploadJob::account(const UploadPlan::File &file, bool counted,
+                        const std::optional<QString> &failure)
+{
     if (!counted)
         return !failure;
     if (!failure) {
@@ -348,6 +337,43 @@ bool UploadJob::sendSite(const QList<UploadPlan::File> &files)
         send(file, true, file.remoteName.mid(slash + 1));
     }
     enter(QString(), folder);
+    return fatalCheck(FatalLater);
+}
+
+bool UploadJob::sendParallel(const UploadPlan &plan, const QList<bool> &pageCounted,
+                             int connections)
+{
+    QList<ParallelStores::Item> items;
+    for (qsizetype i = 0; i < plan.pages.size(); ++i)
+        items.append({plan.pages[i], pageCounted[i]});
+    for (const UploadPlan::File &extra : plan.extras)
+        items.append({extra});
+    for (qsizetype i = 0; i < plan.pictures.size(); ++i)
+        items.append({plan.pictures[i], true, int(i)});
+    ParallelStores stores(m_ravel, connections);
+    connect(&stores, &ParallelStores::line, this, &UploadJob::addStatus);
+    connect(&stores, &ParallelStores::started, this, [this](const ParallelStores::Item &item) {
+        addStatus(QLatin1String("Executing FTP Transfer of ") + item.file.statusName);
+        if (item.picture >= 0)
+            emit pictureStarted(
+                QStringLiteral("Uploading %1 of %2").arg(item.picture + 1).arg(m_picturesTotal),
+                item.file.localPath);
+    });
+    connect(&stores, &ParallelStores::stored, this,
+            [this](const ParallelStores::Item &item, const std::optional<QString> &failure) {
+                ++m_filesDone;
+                emit progress(m_filesDone, m_filesTotal, 0, 0);
+                if (account(item.file, item.counted, failure) && item.picture >= 0)
+                    ++m_picturesSent;
+            });
+    m_parallel = &stores;
+    const ParallelStores::Result result =
+        stores.run(items, plan.targetPath, [this](const ParallelStores::Item &item) {
+            return skipUnchanged(item.file, item.counted);
+        });
+    m_parallel = nullptr;
+    if (result == ParallelStores::Result::Fatal)
+        m_flags.fatalError = true;
     return fatalCheck(FatalLater);
 }
 
@@ -500,6 +526,11 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
             return finish(Outcome::Cancelled);
         return finishUpload(plan, set, options);
     }
+    if (current.connections > 1) {
+        if (!sendParallel(plan, pageCounted, current.connections))
+            return finish(Outcome::Cancelled);
+        return finishUpload(plan, set, options);
+    }
     for (qsizetype i = 0; i < plan.pages.size(); ++i)
         if (!store(plan.pages[i], pageCounted[i], FatalBeforePages))
             return finish(Outcome::Cancelled);
@@ -538,6 +569,8 @@ void UploadJob::CancelUpload()
 {
     m_cancelled = true;
     m_session.call(QStringLiteral("LocalClose"));
+    if (m_parallel)
+        m_parallel->cancel();
     addStatus(QStringLiteral("FTP Upload Cancelled."));
     emit busyPointer(false);
     m_dialogs.message(QStringLiteral("FTP Upload Cancelled."), DoneTitle,

@@ -16,6 +16,7 @@
 
 class CRavelCtrl;
 class Dialogs;
+class ParallelStores;
 class SettingsStore;
 class SitePasswords;
 class UploadFields;
@@ -106,6 +107,13 @@ private:
     // With "only changed files": deletes what the album no longer has, then leaves the
     // manifest of what it now is.
     void finishChangedOnly(const UploadPlan &plan, bool deleteRemoved);
+    // With "only changed files": says so and counts the file when the server has it already.
+    bool skipUnchanged(const UploadPlan::File &file, bool counted);
+    // Counts a file's end when the job means to send it; false when it did not arrive.
+    bool account(const UploadPlan::File &file, bool counted, const std::optional<QString> &failure);
+    // Pages, extras and pictures over `connections` at once (ParallelStores); false when
+    // the job must end.
+    bool sendParallel(const UploadPlan &plan, const QList<bool> &pageCounted, int connections);
     // Sends one file and counts it when the job means to send it.
     // `storeAs`: the name in the component's current folder, when not the remote name.
     bool send(const UploadPlan::File &file, bool counted, const QString &storeAs = {});
@@ -128,6 +136,7 @@ private:
     UploadFlags m_flags;
     UploadTally m_tally;
     ChangedFiles *m_changed = nullptr;
+    ParallelStores *m_parallel = nullptr;
     SitePasswords *m_passwords = nullptr;
     QString m_logHint = QStringLiteral("See the FTP Log for details.");
     QString m_extraFingerprint;

@@ -2,7 +2,7 @@
 """A scripted FTP server for fault tests: just enough RFC 959 to log in and move a file, and
 one misbehaviour per scenario. Binds 127.0.0.1 on a free port in 20000-29999, prints
 "READY <port>", then "CMD <line>" for every command it receives and "FAULT <epoch seconds>"
-when its fault strikes. One client at a time.
+when its fault strikes. One client at a time (one-login: see below).
 
 Scenarios: normal, refuse-login, silent-login (PASS is never answered), dele-550-text, dele-550-bare, endless-retr (RETR sends until
 ABOR, then 426 and 226), no-data-connection (RETR answers 150 but never connects; ABOR gets
@@ -26,15 +26,32 @@ AUTH is always answered "502 AUTH not implemented" (a server without TLS).
 EPSV is answered "229 ... (|||port|)", except in epsv-500, epsv-502 and the PASV scenarios
 (foreign-227, pasv-refused, bad-227), which answer 500 as servers from before EPSV do.
 type-refused: every TYPE is answered "504 Type not supported".
-size-then-silent: the first SIZE is answered "213 1234", nothing after it."""
+size-then-silent: the first SIZE is answered "213 1234", nothing after it.
+one-login: sessions run side by side, but while one is open every other connection is
+greeted "421 Too many connections from this address" and closed (printing "REFUSED").
+sessions:SCENARIO: sessions run side by side with SCENARIO's misbehaviour; fault:KIND:N then
+counts the STORs of all sessions."""
 
 import random
 import select
 import socket
 import sys
+import threading
 import time
 
 SCENARIO = sys.argv[1] if len(sys.argv) > 1 else "normal"
+SIDE_BY_SIDE = SCENARIO.startswith("sessions:")
+if SIDE_BY_SIDE:
+    SCENARIO = SCENARIO[len("sessions:"):]
+STORES_SEEN = [0]
+STORES_LOCK = threading.Lock()
+OUTPUT_LOCK = threading.Lock()
+
+
+def say(line):
+    """One line of output, whole even when sessions run side by side."""
+    with OUTPUT_LOCK:
+        print(line, flush=True)
 FAULT, FAULT_AT = None, 0
 if SCENARIO.startswith("fault:"):
     _, FAULT, at = SCENARIO.split(":")
@@ -99,7 +116,7 @@ class Session:
             if not raw:
                 return
             line = raw.decode(errors="replace").rstrip("\r\n")
-            print("CMD " + line, flush=True)
+            say("CMD " + line)
             verb, _, arg = line.partition(" ")
             if not self.handle(verb.upper(), arg):
                 return
@@ -109,7 +126,10 @@ class Session:
             return True
         if verb == "STOR" and FAULT:
             self.stores += 1
-            if self.stores == FAULT_AT:
+            with STORES_LOCK:
+                STORES_SEEN[0] += 1
+                nth = STORES_SEEN[0] if SIDE_BY_SIDE else self.stores
+            if nth == FAULT_AT:
                 return self.fault()
         if verb == "USER" and SCENARIO in ("flood-120", "drip-multiline"):
             self.stall(SCENARIO)
@@ -120,7 +140,7 @@ class Session:
                 return False
             self.logged_in = True
             self.reply("230 Logged in")
-            print("ANSWERED", flush=True)
+            say("ANSWERED")
             return True
         if verb == "USER":
             self.reply("331 Password required")
@@ -199,7 +219,7 @@ class Session:
 
     def stall(self, kind):
         """Answers USER without end, until the client goes away."""
-        print("FAULT %.3f" % time.time(), flush=True)
+        say("FAULT %.3f" % time.time())
         if kind == "drip-multiline":
             self.reply("331-Password required")
         interval = 0.002 if kind == "flood-120" else 0.5
@@ -212,7 +232,7 @@ class Session:
             self.reply("120 Wait" if kind == "flood-120" else " line %d, more to come" % line)
 
     def fault(self):
-        print("FAULT %.3f" % time.time(), flush=True)
+        say("FAULT %.3f" % time.time())
         if FAULT == "drop":
             self.conn.close()
             raise SystemExit(0)
@@ -255,7 +275,7 @@ class Session:
         self.reply("150 Here it comes")
         if SCENARIO == "no-data-connection":
             line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
-            print("CMD " + line, flush=True)
+            say("CMD " + line)
             self.reply("426 Transfer aborted")
             self.reply("226 ABOR successful")
             return
@@ -282,22 +302,44 @@ class Session:
         data.close()
         self.reply("426 Transfer aborted")
         line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
-        print("CMD " + line, flush=True)
+        say("CMD " + line)
         self.reply("226 ABOR successful")
+
+
+def serve(conn):
+    try:
+        Session(conn).run()
+    except (OSError, SystemExit):
+        pass
+    conn.close()
+
+
+def serve_alone(conn, session_open):
+    if not session_open.acquire(blocking=False):
+        say("REFUSED")
+        conn.sendall(b"421 Too many connections from this address\r\n")
+        conn.close()
+        return
+    try:
+        serve(conn)
+    finally:
+        session_open.release()
 
 
 def main():
     server = socket.socket()
     port = bind_free_port(server)
-    server.listen(4)
-    print("READY %d" % port, flush=True)
+    server.listen(8)
+    say("READY %d" % port)
+    session_open = threading.Lock()
     while True:
         conn, _ = server.accept()
-        try:
-            Session(conn).run()
-        except (OSError, SystemExit):
-            pass
-        conn.close()
+        if SCENARIO == "one-login":
+            threading.Thread(target=serve_alone, args=(conn, session_open), daemon=True).start()
+        elif SIDE_BY_SIDE:
+            threading.Thread(target=serve, args=(conn,), daemon=True).start()
+        else:
+            serve(conn)
 
 
 main()

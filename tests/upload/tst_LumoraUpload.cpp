@@ -21,6 +21,8 @@ private slots:
     void neverCompleteWithoutEveryFile();
     void logAndRemember();
     void changedOnly();
+    void connections_data();
+    void connections();
     void usageErrors_data();
     void usageErrors();
     void security_data();
@@ -49,6 +51,15 @@ Run lumora(const QStringList &args)
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+// A file holding the server's password, for --password-file.
+QString passwordFile(const QTemporaryDir &dir, const FtpTestServer &server)
+{
+    QFile pw(dir.filePath("pw"));
+    if (pw.open(QIODevice::WriteOnly))
+        pw.write(server.password());
+    return pw.fileName();
 }
 } // namespace
 
@@ -140,6 +151,9 @@ void tst_LumoraUpload::usageErrors_data()
     QTest::newRow("port out of range")
         << QStringList{"upload", "--project", "p", "--host", "h", "--port", "40000"};
     QTest::newRow("unknown option") << QStringList{"upload", "--project", "p", "--frob"};
+    for (const char *n : {"0", "9", "two"})
+        QTest::addRow("--connections %s", n)
+            << QStringList{"upload", "--project", "p", "--host", "h", "--connections", n};
 }
 
 void tst_LumoraUpload::usageErrors()
@@ -400,6 +414,82 @@ void tst_LumoraUpload::security()
                  qPrintable(commands.join(',')));
     if (kind == int(FtpTestServer::Kind::Fake))
         QVERIFY2(!commands.join(',').contains("USER"), qPrintable(commands.join(',')));
+}
+
+void tst_LumoraUpload::connections_data()
+{
+    QTest::addColumn<FtpTestServer::Kind>("kind");
+    QTest::addColumn<QString>("scenario"); // of the fake server
+    QTest::addColumn<QString>("said");
+    QTest::newRow("four logins") << FtpTestServer::Kind::Pyftpdlib << ""
+                                 << "Sending over 4 connections";
+    QTest::newRow("four logins, TLS required") << FtpTestServer::Kind::PyftpdlibTls << ""
+                                               << "Sending over 4 connections";
+    QTest::newRow("second login refused")
+        << FtpTestServer::Kind::Fake << "one-login"
+        << "The server accepted 1 of 4 connections: going on with 1";
+}
+
+void tst_LumoraUpload::connections()
+{
+    QFETCH(FtpTestServer::Kind, kind);
+    QFETCH(QString, scenario);
+    QFETCH(QString, said);
+    FtpTestServer server(kind, scenario);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QTemporaryDir dir;
+    const QString pw = passwordFile(dir, server);
+    WorkingSet set;
+    QStringList names = {"album.html"};
+    for (int i = 0; i < 13; ++i) {
+        names << QString("p%1.jpg").arg(i);
+        QFile f(dir.filePath(names.last()));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(7000 * (i + 1), char('a' + i)));
+        set.images.AddToImageList(f.fileName());
+    }
+    QFile page(dir.filePath("album.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<HTML>\r\n");
+    page.close();
+    set.paths.replace(RememberedPaths::GenHtml, page.fileName());
+    set.output = {dir.path() + "/", "album"};
+    const QString project = dir.filePath("p.lwp");
+    ProjectFile::writeFile(project, set);
+    const bool tls = kind == FtpTestServer::Kind::PyftpdlibTls;
+    const Run run = lumora(
+        QStringList{"upload", "--project", project, "--host", "127.0.0.1", "--port",
+                    QString::number(server.port()), "--user", server.user(), "--password-file", pw,
+                    "--path", "up", "--passive", "--timeout", "20", "--connections", "4"} +
+        (tls ? QStringList{"--tls", "require", "--cafile", server.certificateFile()}
+             : QStringList()));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(said), qPrintable(run.out));
+    QCOMPARE(run.out.trimmed().section('\n', -1), QString("FTP Upload Complete."));
+    // Each file stored once, whichever connection sent it; the TLS server names no file.
+    const auto stored = [&] {
+        QStringList sent;
+        static const QRegularExpression stor("STOR \\S*/up/(\\S+)");
+        for (auto m = stor.globalMatch(server.log()); !tls && m.hasNext();)
+            sent << m.next().captured(1);
+        for (const QString &command : server.commands())
+            if (command.startsWith("STOR ") || command == "TLS STOR")
+                sent << command.section(' ', 1);
+        sent.sort();
+        return sent;
+    };
+    names.sort();
+    QTRY_COMPARE(stored(), tls ? QStringList(names.size(), "STOR") : names);
+    // The password went in TLS on every connection.
+    QCOMPARE(server.commands().contains("PLAIN PASS"), false);
+    for (const QString &name : names) {
+        QFile local(dir.filePath(name));
+        QFile remote(server.home() + "/up/" + name);
+        QVERIFY(local.open(QIODevice::ReadOnly));
+        QVERIFY2(kind == FtpTestServer::Kind::Fake ||
+                     (remote.open(QIODevice::ReadOnly) && local.readAll() == remote.readAll()),
+                 qPrintable(name));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LumoraUpload)

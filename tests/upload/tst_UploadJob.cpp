@@ -57,11 +57,14 @@ private slots:
     void localFilesThatCannotBeSent();
     void uploadsAGallery();
     void certificateTrust();
+    void spreadOverConnections_data();
+    void spreadOverConnections();
 
 private:
     // Makes pictures, backgrounds and a sound and generates `layout` into the album folder.
     void makeAlbum(const QString &layout, bool autoSpace = true);
-    UploadJob::Outcome runJob(FtpTestServer &server, const QString &path, bool autoSpace = true);
+    UploadJob::Outcome runJob(FtpTestServer &server, const QString &path, bool autoSpace = true,
+                              int connections = 1);
 
     std::unique_ptr<QTemporaryDir> m_local;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -126,11 +129,13 @@ void tst_UploadJob::makeAlbum(const QString &layout, bool autoSpace)
              AlbumGenerator::Outcome::Completed);
 }
 
-UploadJob::Outcome tst_UploadJob::runJob(FtpTestServer &server, const QString &path, bool autoSpace)
+UploadJob::Outcome tst_UploadJob::runJob(FtpTestServer &server, const QString &path, bool autoSpace,
+                                         int connections)
 {
     RavelDispatch::invoke(*m_ravel, "Port", RavelDispatch::Kind::Put, {int(server.port())});
     m_fields.fields = {QString::fromLatin1(server.host()), QString::fromLatin1(server.user()),
                        QString::fromLatin1(server.password()), path, m_set.output.mainPagePath()};
+    m_fields.fields.connections = connections;
     return m_job->run(m_set, [autoSpace] { return autoSpace; });
 }
 
@@ -476,6 +481,60 @@ void tst_UploadJob::certificateTrust()
     QCOMPARE(contents(second.home() + "/d/hills.jpg"), QByteArray(5000, 'h'));
     QCOMPARE(CertificateTrust(*m_store).fingerprint("127.0.0.1"),
              QString::fromLatin1(first.fingerprint()));
+}
+
+void tst_UploadJob::spreadOverConnections_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<bool>("cancel"); // clicked once the sixth file started
+    QTest::addColumn<UploadJob::Outcome>("outcome");
+    QTest::addColumn<QString>("message"); // how the first message starts
+    QTest::newRow("every file arrives")
+        << "sessions:normal" << false << UploadJob::Outcome::Completed << "FTP Upload Complete.";
+    // Whichever connection meets it: that one is gone, and the job ends the others.
+    QTest::newRow("a connection lost")
+        << "sessions:fault:421:4" << false << UploadJob::Outcome::Cancelled
+        << "Fatal FTP Error occurred!\r\nSee the FTP Log";
+    QTest::newRow("a file refused")
+        << "sessions:fault:550:4" << false << UploadJob::Outcome::Incomplete
+        << "FTP Upload Incomplete!\r\n1 of 8 files were not uploaded:";
+    // The third transfer never ends: only Cancel ends the job, every connection with it.
+    QTest::newRow("cancelled") << "sessions:fault:silent:3" << true << UploadJob::Outcome::Cancelled
+                               << "FTP Upload Cancelled.";
+}
+
+void tst_UploadJob::spreadOverConnections()
+{
+    QFETCH(QString, scenario);
+    QFETCH(bool, cancel);
+    QFETCH(UploadJob::Outcome, outcome);
+    QFETCH(QString, message);
+    FtpTestServer server(FtpTestServer::Kind::Fake, scenario);
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    makeAlbum("frame");
+    connect(m_job.get(), &UploadJob::statusLine, this, [this, cancel](const QString &line) {
+        if (cancel && line == "Executing FTP Transfer of tune one.mid")
+            QTimer::singleShot(0, m_job.get(), [this] { m_job->CancelUpload(); });
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(runJob(server, "web", true, 3), outcome);
+    // Never held until a silent transfer times out.
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY2(m_dialogs->messages[0].text.startsWith(message), qPrintable(m_lines.join('\n')));
+    QCOMPARE(m_enabled, (QList<bool>{false, true}));
+    QVERIFY(!m_job->running());
+    QCOMPARE(m_lines.contains("FTP Upload Complete."), outcome == UploadJob::Outcome::Completed);
+    if (outcome != UploadJob::Outcome::Completed)
+        return;
+    QVERIFY(m_lines.contains("Sending over 3 connections"));
+    // Made once, entered by every connection, each file stored once.
+    QTRY_COMPARE(server.commands().filter("STOR ").size(), 8);
+    QStringList stored = server.commands().filter("STOR ");
+    stored.removeDuplicates();
+    QCOMPARE(stored.size(), 8);
+    QCOMPARE(server.commands().filter("MKD ").size(), 1);
+    QCOMPARE(server.commands().filter(QRegularExpression("^CWD /web/$")).size(), 3);
 }
 
 QTEST_GUILESS_MAIN(tst_UploadJob)

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -57,7 +58,7 @@ void tst_UploadPanel::pickingARemeberedSite()
     SettingsStore store;
     FtpSiteMemory memory(store);
     memory.SaveFtpSite(1, {"ftp.a", "ua", "pa", "/a/", "/a.html"});
-    memory.SaveFtpSite(2, {"ftp.b", "ub", "pb", "/b/", "/b.html", {true, true}});
+    memory.SaveFtpSite(2, {"ftp.b", "ub", "pb", "/b/", "/b.html", {true, true}, TlsMode::Auto, 4});
     FtpUploadPanel panel(store);
     panel.prepare(RememberedPaths("/app/"));
     panel.findChild<QLineEdit *>("txtFilePath")->setText("/mine.html");
@@ -65,7 +66,9 @@ void tst_UploadPanel::pickingARemeberedSite()
     url->setCurrentIndex(1);
     emit url->activated(1);
     // The publishing options come with the site they were remembered with.
-    QCOMPARE(panel.site(), (FtpSite{"ftp.b", "ub", "pb", "/b/", "/mine.html", {true, true}}));
+    QCOMPARE(panel.site(),
+             (FtpSite{"ftp.b", "ub", "pb", "/b/", "/mine.html", {true, true}, TlsMode::Auto, 4}));
+    QCOMPARE(panel.findChild<QSpinBox *>("spnConnections")->value(), 4);
     QVERIFY(panel.findChild<QCheckBox *>("chkDeleteRemoved")->isEnabled());
     panel.findChild<QCheckBox *>("chkChangedOnly")->setChecked(false);
     QCOMPARE(panel.site().options, PublishOptions());

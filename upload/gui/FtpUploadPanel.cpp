@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
@@ -84,10 +85,21 @@ FtpUploadPanel::FtpUploadPanel(SettingsStore &store, QWidget *parent)
     m_chkDeleteRemoved->setEnabled(false);
     // Only the manifest that "changed" keeps says which remote files the album sent.
     connect(m_chkChangedOnly, &QCheckBox::toggled, m_chkDeleteRemoved, &QWidget::setEnabled);
+    m_spnConnections = new QSpinBox(this);
+    m_spnConnections->setObjectName(QStringLiteral("spnConnections"));
+    m_spnConnections->setRange(1, MaxConnections);
+    m_spnConnections->setToolTip(
+        QStringLiteral("How many files are sent at once, each over its own login. Some "
+                       "servers accept only one login at a time; the upload then uses one."));
+    auto *connectionsLabel = new QLabel(QStringLiteral("Connections:"), this);
+    connectionsLabel->setObjectName(QStringLiteral("lblConnections"));
+    connectionsLabel->setBuddy(m_spnConnections);
     auto *options = new QHBoxLayout;
     options->addWidget(m_chkChangedOnly);
     options->addWidget(m_chkDeleteRemoved);
     options->addStretch();
+    options->addWidget(connectionsLabel);
+    options->addWidget(m_spnConnections);
     grid->addLayout(options, 5, 0, 1, 3);
     grid->addLayout(buttons, 6, 0, 1, 3);
 
@@ -194,7 +206,8 @@ FtpSite FtpUploadPanel::site() const
             m_txtFilePath->text(),
             {m_chkChangedOnly->isChecked(),
              m_chkChangedOnly->isChecked() && m_chkDeleteRemoved->isChecked()},
-            TlsMode(m_cboSecurity->currentIndex())};
+            TlsMode(m_cboSecurity->currentIndex()),
+            m_spnConnections->value()};
 }
 
 void FtpUploadPanel::setSite(const FtpSite &site)
@@ -207,6 +220,7 @@ void FtpUploadPanel::setSite(const FtpSite &site)
     m_chkChangedOnly->setChecked(site.options.changedOnly);
     m_chkDeleteRemoved->setChecked(site.options.deleteRemoved);
     m_cboSecurity->setCurrentIndex(int(site.security));
+    m_spnConnections->setValue(site.connections);
 }
 
 void FtpUploadPanel::setUrlPath(const QString &path)
@@ -254,8 +268,8 @@ void FtpUploadPanel::pickSite(int index)
     if (index < 0 || index >= int(m_sites.size()) || m_sites[size_t(index)].url.isEmpty())
         return;
     const FtpSite &s = m_sites[size_t(index)];
-    setSite(
-        {s.url, s.userName, s.password, s.urlPath, m_txtFilePath->text(), s.options, s.security});
+    setSite({s.url, s.userName, s.password, s.urlPath, m_txtFilePath->text(), s.options, s.security,
+             s.connections});
 }
 
 void FtpUploadPanel::ShowFtpSessionLog()

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QSpinBox;
 class RememberedPaths;
 class SettingsStore;
 class SitePasswords;
@@ -68,6 +69,7 @@ private:
     QCheckBox *m_chkChangedOnly = nullptr;
     QComboBox *m_cboSecurity = nullptr;
     QCheckBox *m_chkDeleteRemoved = nullptr;
+    QSpinBox *m_spnConnections = nullptr;
     QPushButton *m_cmdBeginFtpUpload;
     QPushButton *m_cmdCancelFtpUpload;
     QPushButton *m_cmdManageWebsite;
