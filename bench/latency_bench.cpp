@@ -104,7 +104,7 @@ int main(int argc, char **argv)
 
     std::printf("%d pictures of 200 KB, 15 ms each way, passive mode, %d runs\n", pictures, runs);
     std::printf("load average at start: %s\n", qPrintable(loadAverage()));
-    QList<double> sequential, curl, lftp, changed;
+    QList<double> sequential, parallel, curl, lftp, changed;
     int excluded = 0;
     int failures = 0;
     qsizetype files = 0;
@@ -120,6 +120,13 @@ int main(int argc, char **argv)
                     uploadArguments(project, album, port, target + QLatin1String("/lumora"), true),
                     &seconds))
             sequential.append(seconds);
+        else
+            ++failures;
+        if (runTool("lumora",
+                    uploadArguments(project, album, port, target + QLatin1String("/parallel"), true)
+                        << QStringLiteral("--connections") << QStringLiteral("4"),
+                    &seconds))
+            parallel.append(seconds);
         else
             ++failures;
         // curl and lftp send exactly what lumora left on the server.
@@ -151,10 +158,11 @@ int main(int argc, char **argv)
     printRow("lumora upload (1 connection)", sequential,
              ratio(sequential, curl, "curl (goal <= 1.0)"));
     printRow("curl (1 connection)", curl, QStringLiteral("%1 stalled runs excluded").arg(excluded));
-    printRow("lftp mirror -R --parallel=4", lftp, ratio(sequential, lftp, "lumora/lftp"));
+    printRow("lumora upload --connections 4", parallel,
+             ratio(parallel, lftp, "lftp --parallel=4 (goal <= 0.8)"));
+    printRow("lftp mirror -R --parallel=4", lftp, QString());
     printRow("lumora upload --changed-only", changed,
              QStringLiteral("one picture changed (goal < 2 s)"));
-    std::printf("lumora upload --connections 4: not available yet, not timed\n");
     std::printf("load average at end: %s\n", qPrintable(loadAverage()));
     proxy.kill();
     proxy.waitForFinished(5000);
