@@ -367,10 +367,14 @@ bool UploadJob::sendParallel(const UploadPlan &plan, const QList<bool> &pageCoun
                     ++m_picturesSent;
             });
     m_parallel = &stores;
+    // The others enter the folder this connection is in, as the server names it: the path as
+    // typed may be one a fresh login cannot enter (a server that does not chroot).
+    const QString entered = m_ravel.PWD();
     const ParallelStores::Result result =
-        stores.run(items, plan.targetPath, [this](const ParallelStores::Item &item) {
-            return skipUnchanged(item.file, item.counted);
-        });
+        stores.run(items, entered.isEmpty() ? plan.targetPath : entered,
+                   [this](const ParallelStores::Item &item) {
+                       return skipUnchanged(item.file, item.counted);
+                   });
     m_parallel = nullptr;
     if (result == ParallelStores::Result::Fatal)
         m_flags.fatalError = true;

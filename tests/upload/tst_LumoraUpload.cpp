@@ -425,6 +425,9 @@ void tst_LumoraUpload::connections_data()
                                  << "Sending over 4 connections";
     QTest::newRow("four logins, TLS required") << FtpTestServer::Kind::PyftpdlibTls << ""
                                                << "Sending over 4 connections";
+    // A server that does not chroot names the folder otherwise than the path as typed.
+    QTest::newRow("four logins, vsftpd") << FtpTestServer::Kind::Vsftpd << ""
+                                         << "Sending over 4 connections";
     QTest::newRow("second login refused")
         << FtpTestServer::Kind::Fake << "one-login"
         << "The server accepted 1 of 4 connections: going on with 1";
@@ -479,7 +482,8 @@ void tst_LumoraUpload::connections()
         return sent;
     };
     names.sort();
-    QTRY_COMPARE(stored(), tls ? QStringList(names.size(), "STOR") : names);
+    if (kind != FtpTestServer::Kind::Vsftpd) // logs no names to its output
+        QTRY_COMPARE(stored(), tls ? QStringList(names.size(), "STOR") : names);
     // The password went in TLS on every connection.
     QCOMPARE(server.commands().contains("PLAIN PASS"), false);
     for (const QString &name : names) {
