@@ -1,5 +1,6 @@
 #include "ravel/pages/CRavelLoginPropPage.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 
 CRavelLoginPropPage::CRavelLoginPropPage(QWidget *parent)
