@@ -11,6 +11,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char **environ;
 
 namespace BenchSupport {
 
@@ -56,6 +63,37 @@ std::optional<QString> runTool(const char *name, const QStringList &arguments, d
         return std::nullopt;
     }
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+ChildRun runMeasured(const char *name, const QStringList &arguments)
+{
+    QList<QByteArray> words{QFile::encodeName(tool(name))};
+    for (const QString &a : arguments)
+        words.append(a.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    ChildRun run;
+    QElapsedTimer timer;
+    timer.start();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return run;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return run;
+    run.seconds = double(timer.nsecsElapsed()) / 1e9;
+    run.peakMiB = double(usage.ru_maxrss) / 1024.0;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
 }
 
 QString makeAlbum(const QString &folder, int pictures, qint64 pictureSize)
@@ -202,14 +240,21 @@ CurlRun runCurl(const QStringList &arguments)
                                            << QStringLiteral("-w")
                                            << QStringLiteral("%{time_pretransfer}\\n"));
     curl.waitForFinished(-1);
-    CurlRun run{double(timer.nsecsElapsed()) / 1e9, false};
-    if (curl.exitCode() != 0)
+    CurlRun run{double(timer.nsecsElapsed()) / 1e9,
+                curl.exitStatus() == QProcess::NormalExit && curl.exitCode() == 0};
+    if (!run.succeeded)
         std::fprintf(stderr, "curl failed: %s\n", curl.readAllStandardError().constData());
+    QList<double> waits, brisk;
     for (const QByteArray &line : curl.readAllStandardOutput().split('\n')) {
         bool number = false;
         const double pretransfer = line.trimmed().toDouble(&number);
-        run.stalled = run.stalled || (number && pretransfer >= StallSeconds);
+        if (number)
+            (pretransfer >= StallSeconds ? waits : brisk).append(pretransfer);
     }
+    const double typical = brisk.isEmpty() ? 0 : median(brisk);
+    run.stalls = int(waits.size());
+    for (const double wait : waits)
+        run.stallSeconds += wait - typical;
     return run;
 }
 
@@ -218,7 +263,7 @@ std::optional<double> runCurlUnstalled(const std::function<QStringList(int)> &ar
 {
     for (int attempt = 0; attempt < 4; ++attempt) {
         const CurlRun run = runCurl(arguments(attempt));
-        if (!run.stalled)
+        if (run.stalls == 0)
             return run.seconds;
         ++excluded;
     }

@@ -20,6 +20,15 @@ QString tool(const char *name);
 // Runs one of our programs to its end; its standard output, or nothing on failure.
 std::optional<QString> runTool(const char *name, const QStringList &arguments,
                                double *seconds = nullptr);
+// One of our programs run to its end as a child of its own, so that its peak memory is its
+// alone; its output is dropped.
+struct ChildRun
+{
+    double peakMiB = -1; // -1 when it did not run
+    double seconds = 0;
+    int status = -1; // exit status, -1 when it did not exit
+};
+ChildRun runMeasured(const char *name, const QStringList &arguments);
 // The sample album with `pictures` pictures of random bytes, each `pictureSize` long (an
 // upload never decodes them), and its page album.html; returns the project's path.
 QString makeAlbum(const QString &folder, int pictures, qint64 pictureSize);
@@ -54,8 +63,10 @@ void emptyFolder(const QString &folder);
 QStringList curlMode(const FtpTestServer &server, bool passive);
 struct CurlRun
 {
-    double seconds = 0;   // wall time of the whole process
-    bool stalled = false; // a transfer waited about a second before its data connection
+    double seconds = 0;      // wall time of the whole process
+    bool succeeded = false;  // exit status 0
+    int stalls = 0;          // transfers that waited about a second before their data connection
+    double stallSeconds = 0; // what those waits added beyond a typical transfer's
 };
 // Runs curl with `arguments`.
 CurlRun runCurl(const QStringList &arguments);

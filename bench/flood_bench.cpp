@@ -9,61 +9,13 @@
 #include "tests/support/FtpTestServer.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 using namespace BenchSupport;
 
 namespace {
-
-struct Run
-{
-    double peakMiB = -1;
-    double seconds = 0;
-    int status = -1;
-};
-
-// Runs lumora with `arguments` as a child of its own, so that its peak memory is its alone.
-Run runLumora(const QStringList &arguments)
-{
-    QList<QByteArray> words{QFile::encodeName(tool("lumora"))};
-    for (const QString &a : arguments)
-        words.append(a.toUtf8());
-    std::vector<char *> argv;
-    for (QByteArray &w : words)
-        argv.push_back(w.data());
-    argv.push_back(nullptr);
-    // Its messages would only fill the report.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    Run run;
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return run;
-    run.seconds = double(timer.nsecsElapsed()) / 1e9;
-    run.peakMiB = double(usage.ru_maxrss) / 1024.0;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 void printRow(const char *what, QList<double> values)
 {
@@ -96,8 +48,8 @@ int main(int argc, char **argv)
         QList<double> memory, seconds;
         QList<int> statuses;
         for (int i = 0; i < runs; ++i) {
-            const Run run =
-                runLumora({QStringLiteral("upload"), QStringLiteral("--project"), project,
+            const ChildRun run = runMeasured(
+                "lumora", {QStringLiteral("upload"), QStringLiteral("--project"), project,
                            QStringLiteral("--host"), QStringLiteral("127.0.0.1"),
                            QStringLiteral("--port"), QString::number(server.port()),
                            QStringLiteral("--page"), album + QLatin1String("/album.html"),
