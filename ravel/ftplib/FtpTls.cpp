@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSslCertificate>
+#include <QSslEllipticCurve>
 #include <QSslSocket>
 
 namespace {
@@ -25,6 +26,16 @@ FtpTls::FtpTls() : m_base(QSslConfiguration::defaultConfiguration())
 {
     // Data connections resume the control connection's session (servers may demand it).
     m_base.setSslOption(QSsl::SslOptionDisableSessionPersistence, false);
+    // P-256 first: every TLS server has it, and one that has nothing else (vsftpd) would
+    // otherwise send each handshake back once for another key share, a round trip per file.
+    QList<QSslEllipticCurve> curves;
+    for (const char *name : {"prime256v1", "X25519", "secp384r1"}) {
+        const QSslEllipticCurve curve = QSslEllipticCurve::fromShortName(QLatin1String(name));
+        if (curve.isValid())
+            curves.append(curve);
+    }
+    if (!curves.isEmpty())
+        m_base.setEllipticCurves(curves);
 }
 
 QByteArray FtpTls::normalized(const QByteArray &fingerprint)
