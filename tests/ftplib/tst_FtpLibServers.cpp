@@ -1,5 +1,5 @@
 #include "ravel/ftplib/FtpLib.h"
-#include "tests/ftplib/FtpEventRecorder.h"
+#include "tests/ftplib/FtpServerTest.h"
 #include "tests/ftplib/FtpTestFiles.h"
 #include "tests/support/FtpTestServer.h"
 
@@ -17,7 +17,7 @@
 using namespace FtpTestFiles;
 
 // The C interface against real servers (pyftpdlib and vsftpd) started on loopback.
-class tst_FtpLibServers : public QObject
+class tst_FtpLibServers : public FtpServerTest
 {
     Q_OBJECT
 private slots:
@@ -50,48 +50,29 @@ private slots:
 
 private:
     void addServerColumn();
-    FtpTestServer &server(const QString &name);
     bool login(FtpTestServer &s);
-
-    std::unique_ptr<FtpTestServer> m_pyftpdlib;
-    std::unique_ptr<FtpTestServer> m_vsftpd;
-    std::unique_ptr<FtpEventRecorder> m_events;
-    std::unique_ptr<QTemporaryDir> m_local;
 };
 
 void tst_FtpLibServers::initTestCase()
 {
-    m_pyftpdlib = std::make_unique<FtpTestServer>(FtpTestServer::Kind::Pyftpdlib);
-    QVERIFY2(m_pyftpdlib->start(), qPrintable(m_pyftpdlib->errorString()));
-    m_vsftpd = std::make_unique<FtpTestServer>(FtpTestServer::Kind::Vsftpd);
-    QVERIFY2(m_vsftpd->start(), qPrintable(m_vsftpd->errorString()));
+    QString error;
+    QVERIFY2(startServers(FtpTestServer::Kind::Pyftpdlib, FtpTestServer::Kind::Vsftpd, error),
+             qPrintable(error));
 }
 
 void tst_FtpLibServers::init()
 {
-    m_events = std::make_unique<FtpEventRecorder>();
-    m_local = std::make_unique<QTemporaryDir>();
-    QCOMPARE(LibStartSession(m_events.get(), nullptr), FTPLIB_OK);
-    QCOMPARE(LibSetTimeout(10), FTPLIB_OK);
+    QVERIFY(openSession());
 }
 
 void tst_FtpLibServers::cleanup()
 {
-    LibDropConnection();
-    QCOMPARE(LibEndSession(), FTPLIB_OK);
-    // Events posted after the last wait must not reach a deleted recorder.
-    QCoreApplication::removePostedEvents(m_events.get());
-    m_events.reset();
+    QVERIFY(closeSession());
 }
 
 void tst_FtpLibServers::addServerColumn()
 {
     QTest::addColumn<QString>("serverName");
-}
-
-FtpTestServer &tst_FtpLibServers::server(const QString &name)
-{
-    return name == QLatin1String("vsftpd") ? *m_vsftpd : *m_pyftpdlib;
 }
 
 bool tst_FtpLibServers::login(FtpTestServer &s)

@@ -1,5 +1,5 @@
 #include "ravel/ftplib/FtpLib.h"
-#include "tests/ftplib/FtpEventRecorder.h"
+#include "tests/ftplib/FtpServerTest.h"
 #include "tests/ftplib/FtpTestFiles.h"
 #include "tests/support/FtpTestServer.h"
 
@@ -12,7 +12,7 @@ using namespace FtpTestFiles;
 
 // FTP over TLS through the C interface, against pyftpdlib and vsftpd that both demand TLS on
 // the control and data connections (vsftpd also session reuse), and a server without TLS.
-class tst_FtpLibTls : public QObject
+class tst_FtpLibTls : public FtpServerTest
 {
     Q_OBJECT
 private slots:
@@ -29,44 +29,27 @@ private slots:
     void abortOverTls();
 
 private:
-    FtpTestServer &server(const QString &name);
     int login(FtpTestServer &s, int security);
 
-    std::unique_ptr<FtpTestServer> m_pyftpdlib;
-    std::unique_ptr<FtpTestServer> m_vsftpd;
     std::unique_ptr<FtpTestServer> m_plain;
-    std::unique_ptr<FtpEventRecorder> m_events;
-    std::unique_ptr<QTemporaryDir> m_local;
 };
 
 void tst_FtpLibTls::initTestCase()
 {
-    m_pyftpdlib = std::make_unique<FtpTestServer>(FtpTestServer::Kind::PyftpdlibTls);
-    QVERIFY2(m_pyftpdlib->start(), qPrintable(m_pyftpdlib->errorString()));
-    m_vsftpd = std::make_unique<FtpTestServer>(FtpTestServer::Kind::VsftpdTls);
-    QVERIFY2(m_vsftpd->start(), qPrintable(m_vsftpd->errorString()));
+    QString error;
+    QVERIFY2(startServers(FtpTestServer::Kind::PyftpdlibTls, FtpTestServer::Kind::VsftpdTls, error),
+             qPrintable(error));
 }
 
 void tst_FtpLibTls::init()
 {
-    m_events = std::make_unique<FtpEventRecorder>();
-    m_local = std::make_unique<QTemporaryDir>();
-    QCOMPARE(LibStartSession(m_events.get(), nullptr), FTPLIB_OK);
-    QCOMPARE(LibSetTimeout(10), FTPLIB_OK);
+    QVERIFY(openSession());
 }
 
 void tst_FtpLibTls::cleanup()
 {
-    LibDropConnection();
-    QCOMPARE(LibEndSession(), FTPLIB_OK);
-    QCoreApplication::removePostedEvents(m_events.get());
-    m_events.reset();
+    QVERIFY(closeSession());
     m_plain.reset();
-}
-
-FtpTestServer &tst_FtpLibTls::server(const QString &name)
-{
-    return name == QLatin1String("vsftpd") ? *m_vsftpd : *m_pyftpdlib;
 }
 
 int tst_FtpLibTls::login(FtpTestServer &s, int security)

@@ -103,10 +103,7 @@ void tst_LumoraUpload::uploads()
     server.setIpv6(ipv6);
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     QTemporaryDir dir;
-    QFile pw(dir.filePath("pw"));
-    QVERIFY(pw.open(QIODevice::WriteOnly));
-    pw.write(server.password() + "\n");
-    pw.close();
+    const QString pw = passwordFile(dir, server);
     const bool portInHost = host.contains("%1");
     if (portInHost)
         host = host.arg(server.port());
@@ -114,8 +111,8 @@ void tst_LumoraUpload::uploads()
         portInHost ? QStringList() : QStringList{"--port", QString::number(server.port())};
     const Run run =
         lumora(QStringList{"upload", "--project", writeProject(dir), "--host", host, "--user",
-                           server.user(), "--password-file", pw.fileName(), "--path", "up",
-                           "--page", dir.filePath("album.html"), "--passive", "--timeout", "20"} +
+                           server.user(), "--password-file", pw, "--path", "up", "--page",
+                           dir.filePath("album.html"), "--passive", "--timeout", "20"} +
                port);
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.contains("[Lumora Web Page FTP Upload] FTP Upload Complete.\nWeb Page: "
@@ -279,10 +276,7 @@ void tst_LumoraUpload::changedOnly()
     FtpTestServer server(FtpTestServer::Kind::Pyftpdlib);
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     QTemporaryDir dir;
-    QFile pw(dir.filePath("pw"));
-    QVERIFY(pw.open(QIODevice::WriteOnly));
-    pw.write(server.password());
-    pw.close();
+    const QString pw = passwordFile(dir, server);
     const auto write = [&dir](const QString &name, char fill) {
         QFile f(dir.filePath(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -304,7 +298,7 @@ void tst_LumoraUpload::changedOnly()
         before = server.log().size();
         return lumora(QStringList{"upload", "--project", project, "--host", "127.0.0.1", "--port",
                                   QString::number(server.port()), "--user", server.user(),
-                                  "--password-file", pw.fileName(), "--path", "up", "--passive",
+                                  "--password-file", pw, "--path", "up", "--passive",
                                   "--changed-only"} +
                       extra);
     };
@@ -387,10 +381,7 @@ void tst_LumoraUpload::security()
     FtpTestServer server{FtpTestServer::Kind(kind)};
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     QTemporaryDir dir;
-    QFile pw(dir.filePath("pw"));
-    QVERIFY(pw.open(QIODevice::WriteOnly));
-    pw.write(server.password() + "\n");
-    pw.close();
+    const QString pw = passwordFile(dir, server);
     const QString colons = QString::fromLatin1(server.fingerprint().toUpper())
                                .replace(QRegularExpression("(..)(?!$)"), "\\1:");
     args.replaceInStrings(QRegularExpression("^FP$"), colons);
@@ -398,8 +389,8 @@ void tst_LumoraUpload::security()
     said.replace("FP", QString::fromLatin1(server.fingerprint()));
     const Run run = lumora(QStringList{"upload", "--project", writeProject(dir), "--host",
                                        "127.0.0.1", "--port", QString::number(server.port()),
-                                       "--user", server.user(), "--password-file", pw.fileName(),
-                                       "--page", dir.filePath("album.html"), "--timeout", "20"} +
+                                       "--user", server.user(), "--password-file", pw, "--page",
+                                       dir.filePath("album.html"), "--timeout", "20"} +
                            args);
     QVERIFY2(run.exitCode == exitCode, qPrintable(run.out + run.err));
     QVERIFY2((run.out + run.err).contains(said), qPrintable(run.out + run.err));
