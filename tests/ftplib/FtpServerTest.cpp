@@ -3,6 +3,7 @@
 #include "ravel/ftplib/FtpLib.h"
 
 #include <QCoreApplication>
+#include <QTest>
 
 bool FtpServerTest::startServers(FtpTestServer::Kind pyftpdlib, FtpTestServer::Kind vsftpd,
                                  QString &error)
@@ -33,6 +34,21 @@ bool FtpServerTest::closeSession()
     QCoreApplication::removePostedEvents(m_events.get());
     m_events.reset();
     return ended;
+}
+
+void FtpServerTest::addTransferRows()
+{
+    QTest::addColumn<QString>("serverName");
+    QTest::addColumn<bool>("passive");
+    QTest::addColumn<bool>("async");
+    for (const char *name : {"pyftpdlib", "vsftpd"}) {
+        for (const bool passive : {false, true}) {
+            for (const bool async : {false, true})
+                QTest::addRow("%s %s %s", name, passive ? "passive" : "active",
+                              async ? "async" : "sync")
+                    << QString::fromLatin1(name) << passive << async;
+        }
+    }
 }
 
 FtpTestServer &FtpServerTest::server(const QString &name)

@@ -19,6 +19,8 @@ protected:
     bool openSession();
     bool closeSession();
     FtpTestServer &server(const QString &name);
+    // Rows "serverName", "passive", "async": both servers, active and passive, sync and async.
+    static void addTransferRows();
 
     std::unique_ptr<FtpTestServer> m_pyftpdlib;
     std::unique_ptr<FtpTestServer> m_vsftpd;

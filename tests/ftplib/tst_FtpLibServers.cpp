@@ -138,18 +138,7 @@ void tst_FtpLibServers::directories()
 
 void tst_FtpLibServers::transfers_data()
 {
-    addServerColumn();
-    QTest::addColumn<bool>("passive");
-    QTest::addColumn<bool>("async");
-    for (const char *name : {"pyftpdlib", "vsftpd"}) {
-        for (const bool passive : {false, true}) {
-            for (const bool async : {false, true}) {
-                QTest::addRow("%s %s %s", name, passive ? "passive" : "active",
-                              async ? "async" : "sync")
-                    << QString::fromLatin1(name) << passive << async;
-            }
-        }
-    }
+    addTransferRows();
 }
 
 void tst_FtpLibServers::transfers()

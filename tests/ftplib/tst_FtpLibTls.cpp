@@ -61,17 +61,7 @@ int tst_FtpLibTls::login(FtpTestServer &s, int security)
 
 void tst_FtpLibTls::transfers_data()
 {
-    QTest::addColumn<QString>("serverName");
-    QTest::addColumn<bool>("passive");
-    QTest::addColumn<bool>("async");
-    for (const char *name : {"pyftpdlib", "vsftpd"}) {
-        for (const bool passive : {false, true}) {
-            for (const bool async : {false, true})
-                QTest::addRow("%s %s %s", name, passive ? "passive" : "active",
-                              async ? "async" : "sync")
-                    << QString::fromLatin1(name) << passive << async;
-        }
-    }
+    addTransferRows();
 }
 
 // Both servers refuse a login or a data connection in the clear, so a login and transfers
