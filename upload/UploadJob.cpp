@@ -160,9 +160,6 @@ bool UploadJob::login(const FtpSite &site)
         if (!fingerprint)
             return false;
         accepted.append(*fingerprint);
-        m_flags.login = UploadFlags::Login::Waiting;
-        m_loginRefusal.clear();
-        m_loginResult = 0;
     }
     return false;
 }
@@ -192,6 +189,9 @@ std::optional<QString> UploadJob::judgeCertificate(const QString &host)
 
 bool UploadJob::connectOnce(const FtpSite &site)
 {
+    m_flags.login = UploadFlags::Login::Waiting;
+    m_loginRefusal.clear();
+    m_loginResult = 0;
     m_session.put(QStringLiteral("RemoteHost"), site.url);
     m_session.put(QStringLiteral("UserName"), site.userName);
     m_session.put(QStringLiteral("PassWord"), site.password);
@@ -483,9 +483,6 @@ UploadJob::Outcome UploadJob::run(const WorkingSet &set, const std::function<boo
     for (const UploadPlan::File &page : plan.pages)
         pageCounted.append(!page.companion || QFileInfo::exists(page.localPath));
 
-    m_flags.login = UploadFlags::Login::Waiting;
-    m_loginRefusal.clear();
-    m_loginResult = 0;
     addStatus(QLatin1String("Connecting to: ") + m_fields.site().url);
     const FtpSite current = m_fields.site();
     if (!login(current)) {
