@@ -1,5 +1,7 @@
 #include "generator/DerivedPictures.h"
 
+#include "generator/JpegDecoder.h"
+
 #include <QBuffer>
 #include <QColorSpace>
 #include <QCryptographicHash>
@@ -12,12 +14,15 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTransform>
 
 namespace {
 constexpr int JpegQuality = 80;
 // Derived files are ours, but the cache folder is outside; never read more than this.
 constexpr qint64 MaxDerivedBytes = 64 * 1024 * 1024;
 constexpr qint64 MaxMetaBytes = 4096;
+// Larger JPEG files go through QImageReader, which streams them.
+constexpr qint64 MaxDirectJpegBytes = 256 * 1024 * 1024;
 
 struct Encoded
 {
@@ -121,39 +126,71 @@ int longSide(const QSize &s)
     return qMax(s.width(), s.height());
 }
 
-// Decodes at the smallest size the format offers that still covers the largest derived size.
+// The scale JPEG decodes at (1, 2, 4 or 8): the smallest size that still covers `largest`.
+// Those sizes cost little more than the entropy decoding; asking for exactly one keeps the
+// decoder from adding a scaling pass of its own.
+int jpegDenominator(const QSize &stored, int largest)
+{
+    int denominator = 1;
+    while (denominator < 8 &&
+           (longSide(stored) + 2 * denominator - 1) / (2 * denominator) >= largest)
+        denominator *= 2;
+    return denominator;
+}
+
+std::optional<QImage> decodeJpeg(const QString &path, int denominator)
+{
+    const std::optional<QByteArray> data = readBounded(path, MaxDirectJpegBytes);
+    return data ? JpegDecoder::decode(*data, denominator) : std::nullopt;
+}
+
+// As the orientation tag says, mirrored first, then turned clockwise.
+QImage upright(const QImage &image, QImageIOHandler::Transformations turn)
+{
+    QImage out = image;
+    if (turn & (QImageIOHandler::TransformationMirror | QImageIOHandler::TransformationFlip))
+        out = out.mirrored(turn & QImageIOHandler::TransformationMirror,
+                           turn & QImageIOHandler::TransformationFlip);
+    if (turn & QImageIOHandler::TransformationRotate90)
+        out = out.transformed(QTransform().rotate(90));
+    return out;
+}
+
+// Decoded once at a reduced size where the format allows, scaled to the largest size,
+// then converted to sRGB and turned upright: both cost less on the smaller picture.
 std::optional<QImage> decodeUpright(const QString &path, int largest, bool &keepAlpha,
                                     QString &failure)
 {
     QImageReader reader(path);
-    reader.setAutoTransform(true);
+    reader.setAutoTransform(false);
     const QByteArray format = reader.format();
-    // JPEG decodes at 1/2, 1/4 or 1/8 for little more than the entropy decoding; asking for
-    // exactly such a size keeps the reader from adding a scaling pass of its own.
     const QSize stored = reader.size();
-    int denominator = 1;
-    while (format == "jpeg" && denominator < 8 &&
-           (longSide(stored) + 2 * denominator - 1) / (2 * denominator) >= largest)
-        denominator *= 2;
-    if (denominator > 1)
-        reader.setScaledSize(QSize((stored.width() + denominator - 1) / denominator,
-                                   (stored.height() + denominator - 1) / denominator));
-    QImage image = reader.read();
-    if (image.isNull()) {
-        failure = reader.errorString();
-        return std::nullopt;
+    const QImageIOHandler::Transformations turn = reader.transformation();
+    const int denominator = format == "jpeg" ? jpegDenominator(stored, largest) : 1;
+    std::optional<QImage> image;
+    if (format == "jpeg")
+        image = decodeJpeg(path, denominator);
+    if (!image) {
+        if (denominator > 1)
+            reader.setScaledSize(QSize((stored.width() + denominator - 1) / denominator,
+                                       (stored.height() + denominator - 1) / denominator));
+        image = reader.read();
+        if (image->isNull()) {
+            failure = reader.errorString();
+            return std::nullopt;
+        }
     }
-    if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace(QColorSpace::SRgb))
-        image.convertToColorSpace(QColorSpace::SRgb);
-    keepAlpha = (format == "png" || format == "gif") && image.hasAlphaChannel();
-    image = image.convertToFormat(keepAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    keepAlpha = (format == "png" || format == "gif") && image->hasAlphaChannel();
+    *image = image->convertToFormat(keepAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (longSide(image->size()) > largest)
+        *image = image->scaled(largest, largest, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (image->colorSpace().isValid() && image->colorSpace() != QColorSpace(QColorSpace::SRgb))
+        image->convertToColorSpace(QColorSpace::SRgb);
     // A fresh image from the bare pixels: no text, no profile, nothing from the original file.
-    image = QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
-                   image.format())
-                .copy();
-    if (longSide(image.size()) > largest)
-        image = image.scaled(largest, largest, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return image;
+    *image = QImage(image->constBits(), image->width(), image->height(), image->bytesPerLine(),
+                    image->format())
+                 .copy();
+    return upright(*image, turn);
 }
 
 std::optional<Encoded> encode(const QString &original, const QList<int> &sizes, QString &failure)

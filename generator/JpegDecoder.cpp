@@ -1,0 +1,98 @@
+#include "generator/JpegDecoder.h"
+
+#include <QColorSpace>
+#include <QtEndian>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+
+namespace {
+constexpr int RowsPerRead = 16;
+// QImageReader's own allocation limit, 256 MB of RGB32.
+constexpr qint64 MaxPixels = qint64(1) << 26;
+
+struct ErrorExit
+{
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void leave(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<ErrorExit *>(info->err)->jump, 1);
+}
+
+// Warnings (a truncated file among them) end the decoding too: a half grey picture is
+// not published silently.
+void warn(j_common_ptr info, int level)
+{
+    if (level < 0)
+        leave(info);
+}
+
+struct Decoding
+{
+    jpeg_decompress_struct info{};
+    ErrorExit error{};
+    QImage image;
+};
+
+// Holds no object with a destructor between setjmp and any libjpeg call, so the jump
+// back skips nothing; everything it makes lives in `d`.
+bool run(Decoding &d, const QByteArray &data, int denominator)
+{
+    if (setjmp(d.error.jump))
+        return false;
+    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char *>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_save_markers(&d.info, JPEG_APP0 + 2, 0xFFFF);
+    jpeg_read_header(&d.info, TRUE);
+    if (d.info.jpeg_color_space != JCS_YCbCr && d.info.jpeg_color_space != JCS_RGB &&
+        d.info.jpeg_color_space != JCS_GRAYSCALE)
+        return false;
+    d.info.scale_num = 1;
+    d.info.scale_denom = static_cast<unsigned int>(denominator);
+    d.info.out_color_space =
+        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    d.info.do_fancy_upsampling = FALSE;
+    jpeg_calc_output_dimensions(&d.info);
+    if (qint64(d.info.output_width) * d.info.output_height > MaxPixels)
+        return false;
+    d.image = QImage(int(d.info.output_width), int(d.info.output_height), QImage::Format_RGB32);
+    if (d.image.isNull())
+        return false;
+    JOCTET *icc = nullptr;
+    unsigned int iccLength = 0;
+    if (jpeg_read_icc_profile(&d.info, &icc, &iccLength)) {
+        d.image.setColorSpace(QColorSpace::fromIccProfile(
+            QByteArray(reinterpret_cast<const char *>(icc), int(iccLength))));
+        std::free(icc);
+    }
+    jpeg_start_decompress(&d.info);
+    JSAMPROW rows[RowsPerRead];
+    while (d.info.output_scanline < d.info.output_height) {
+        const JDIMENSION first = d.info.output_scanline;
+        const JDIMENSION count = qMin<JDIMENSION>(RowsPerRead, d.info.output_height - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = d.image.scanLine(int(first + i));
+        jpeg_read_scanlines(&d.info, rows, count);
+    }
+    jpeg_finish_decompress(&d.info);
+    return true;
+}
+} // namespace
+
+std::optional<QImage> JpegDecoder::decode(const QByteArray &data, int denominator)
+{
+    Decoding d;
+    d.info.err = jpeg_std_error(&d.error.manager);
+    d.error.manager.error_exit = leave;
+    d.error.manager.emit_message = warn;
+    jpeg_create_decompress(&d.info);
+    const bool ok = run(d, data, denominator);
+    jpeg_destroy_decompress(&d.info);
+    if (!ok)
+        return std::nullopt;
+    return std::move(d.image);
+}
