@@ -27,7 +27,10 @@ int runGenerateCommand(const QStringList &arguments)
            CommandLine::Required},
           {"autospace", "on|off",
            "Whether spaces in picture names become underscores on the pages; the desktop "
-           "program's setting unless given."}}},
+           "program's setting unless given."},
+          {"large-screens", "", "Gallery: adds 2560 pixel pictures for large screens."},
+          {"include-originals", "",
+           "Gallery: publishes the original pictures, linked from each photo page."}}},
         arguments);
     if (cli.answered())
         return 0;
@@ -58,16 +61,17 @@ int runGenerateCommand(const QStringList &arguments)
     AlbumGenerator generator(dialogs);
     // A line that rewrites itself only makes sense to a person watching a terminal.
     int shown = -1;
+    GalleryOptions gallery{
+        cli.has(QStringLiteral("large-screens")), cli.has(QStringLiteral("include-originals")), {}};
     if (isatty(STDERR_FILENO))
-        generator.setGalleryOptions(
-            {false, false, [&shown](int done, int total) {
-                 if (done != shown)
-                     std::fprintf(stderr, "\r%s%s",
-                                  qPrintable(GalleryWriter::ProgressText(done, total)),
-                                  done == total ? "\n" : "");
-                 shown = done;
-                 return true;
-             }});
+        gallery.progress = [&shown](int done, int total) {
+            if (done != shown)
+                std::fprintf(stderr, "\r%s%s", qPrintable(GalleryWriter::ProgressText(done, total)),
+                             done == total ? "\n" : "");
+            shown = done;
+            return true;
+        };
+    generator.setGalleryOptions(std::move(gallery));
     const AlbumGenerator::Outcome outcome = generator.GenerateWebPage(
         cli.value(QStringLiteral("layout")), {set.style, set.images.entries(), autoSpace},
         set.paths, set.output);

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -33,6 +34,12 @@ void tst_LumoraGenerate::initTestCase()
     album.images.AddToImageList(m_dir.filePath("my photo.jpg"));
     QVERIFY(!ProjectFile::writeFile(m_dir.filePath("album.lwp"), album));
     QVERIFY(!ProjectFile::writeFile(m_dir.filePath("empty.lwp"), WorkingSet()));
+    QImage shot(2000, 1500, QImage::Format_RGB32); // over 1600: a 2560 size is its own
+    shot.fill(Qt::darkGreen);
+    QVERIFY(shot.save(m_dir.filePath("shot.jpg")));
+    WorkingSet gallery;
+    gallery.images.AddToImageList(m_dir.filePath("shot.jpg"));
+    QVERIFY(!ProjectFile::writeFile(m_dir.filePath("gallery.lwp"), gallery));
     QFile bad(m_dir.filePath("bad.lwp"));
     QVERIFY(bad.open(QIODevice::WriteOnly));
     bad.write("only one line\r\n");
@@ -59,6 +66,14 @@ void tst_LumoraGenerate::runs_data()
                                                  "out/t.html", "--autospace", "on"}
                                   << 0 << done << "out/t.html"
                                   << "<IMG SRC=my_photo.jpg";
+    const QStringList gallery{"generate", "--project", "gallery.lwp", "--layout",
+                              "gallery",  "--output",  "out/g.html"};
+    QTest::newRow("gallery, originals included")
+        << gallery + QStringList{"--include-originals"} << 0 << done << "out/g-shot.html"
+        << "<a href=\"g_img/shot-original.jpg\">Original</a>";
+    QTest::newRow("gallery for large screens")
+        << gallery + QStringList{"--large-screens"} << 0 << done << "out/g-shot.html"
+        << "g_img/shot-2560.jpg";
     QTest::newRow("unknown word is a usage error that lists the words")
         << QStringList{"generate", "--project", "album.lwp",    "--layout",
                        "cancel",   "--output",  "out/none.html"}
