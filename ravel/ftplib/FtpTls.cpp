@@ -22,10 +22,13 @@ QByteArray fingerprintOf(const QSslCertificate &certificate)
 
 } // namespace
 
-FtpTls::FtpTls() : m_base(QSslConfiguration::defaultConfiguration())
+const QSslConfiguration &FtpTls::base() const
 {
+    if (m_base)
+        return *m_base;
+    m_base = QSslConfiguration::defaultConfiguration();
     // Data connections resume the control connection's session (servers may demand it).
-    m_base.setSslOption(QSsl::SslOptionDisableSessionPersistence, false);
+    m_base->setSslOption(QSsl::SslOptionDisableSessionPersistence, false);
     // P-256 first: every TLS server has it, and one that has nothing else (vsftpd) would
     // otherwise send each handshake back once for another key share, a round trip per file.
     QList<QSslEllipticCurve> curves;
@@ -35,7 +38,8 @@ FtpTls::FtpTls() : m_base(QSslConfiguration::defaultConfiguration())
             curves.append(curve);
     }
     if (!curves.isEmpty())
-        m_base.setEllipticCurves(curves);
+        m_base->setEllipticCurves(curves);
+    return *m_base;
 }
 
 QByteArray FtpTls::normalized(const QByteArray &fingerprint)
@@ -61,7 +65,8 @@ bool FtpTls::addCaFile(const QString &path)
     const QList<QSslCertificate> found = QSslCertificate::fromData(file.read(MaxCaFile));
     if (found.isEmpty())
         return false;
-    m_base.addCaCertificates(found);
+    base();
+    m_base->addCaCertificates(found);
     return true;
 }
 
@@ -75,13 +80,13 @@ int FtpTls::secureControl(QSslSocket &socket, const QString &host, int timeoutMs
     m_host = host;
     m_peer.clear();
     m_verifyError.clear();
-    return handshake(socket, m_base, host, timeoutMs, &m_peer, &m_verifyError);
+    return handshake(socket, base(), host, timeoutMs, &m_peer, &m_verifyError);
 }
 
 int FtpTls::secureData(QSslSocket &socket, const QSslSocket &control, int timeoutMs) const
 {
     // The ticket comes after the control handshake (TLS 1.3), so it is read now.
-    QSslConfiguration configuration = m_base;
+    QSslConfiguration configuration = base();
     configuration.setSessionTicket(control.sslConfiguration().sessionTicket());
     return handshake(socket, configuration, m_host, timeoutMs, nullptr, nullptr);
 }

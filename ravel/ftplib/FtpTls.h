@@ -5,11 +5,13 @@
 #include <QSslConfiguration>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QSslSocket;
 
 // A session's TLS settings and what the last handshake found. The base configuration (the
-// system's CA store and any extra one) is built once per session, not per data connection.
+// system's CA store and any extra one) is built once per session, not per data connection,
+// and only when the session uses TLS: a plain session never starts OpenSSL.
 class FtpTls
 {
 public:
@@ -19,8 +21,6 @@ public:
         IfAvailable,
         Required
     };
-
-    FtpTls();
 
     void setMode(Mode mode) { m_mode = mode; }
     Mode mode() const { return m_mode; }
@@ -45,11 +45,12 @@ public:
     static QByteArray normalized(const QByteArray &fingerprint);
 
 private:
+    const QSslConfiguration &base() const;
     int handshake(QSslSocket &socket, const QSslConfiguration &configuration, const QString &host,
                   int timeoutMs, QSslCertificate *peer, QByteArray *error) const;
 
     Mode m_mode = Mode::Plain;
-    QSslConfiguration m_base;
+    mutable std::optional<QSslConfiguration> m_base;
     QList<QByteArray> m_trusted;
     QString m_host;
     QSslCertificate m_peer;
