@@ -1,21 +1,26 @@
 // The gallery layout against a yardstick on the same machine: the whole `lumora generate
 // --layout gallery` (400, 800 and 1600 px) and `vipsthumbnail -s 400`, two at a time, over
-// the same generated photos. Usage: bench_gallery [photos=200] [runs=5] [width=4000]
-// [height=3000]. Prints median, min and max of the runs and the goals.
+// the same generated photos, and decoding alone as the floor under both. Usage:
+// bench_gallery [photos=200] [runs=5] [width=4000] [height=3000]. Prints median, min and
+// max of the runs and the goals.
 #include "cli/ConsoleDialogs.h"
 #include "core/PathNames.h"
+#include "generator/JpegDecoder.h"
 #include "project/ProjectFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QThreadPool>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
@@ -120,6 +125,30 @@ bool vipsTwoAtATime(const QStringList &photos, const QString &out)
     return ok;
 }
 
+double ownCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// What no pipeline on this decoder can go below: reading and decoding every photo once at
+// the scale the gallery uses, on all cores, writing nothing.
+bool decodeAll(const QStringList &photos)
+{
+    QThreadPool pool;
+    std::atomic<bool> ok{true};
+    for (const QString &path : photos)
+        pool.start([&ok, path] {
+            QFile f(path);
+            if (!f.open(QIODevice::ReadOnly) || !JpegDecoder::decode(f.readAll(), 2))
+                ok = false;
+        });
+    pool.waitForDone();
+    return ok;
+}
+
 long childrenPeakKiB()
 {
     rusage usage{};
@@ -210,7 +239,16 @@ int main(int argc, char *argv[])
         },
         [&] { return vipsTwoAtATime(paths, thumbs); });
 
+    const double cpuBefore = ownCpuSeconds();
+    Figures decode = timeRuns(
+        runs, [] {}, [&] { return decodeAll(paths); });
+    decode.cpu = (ownCpuSeconds() - cpuBefore) / runs;
+
     print("vipsthumbnail -s 400, two at a time", vips, QStringLiteral("(yardstick)"));
+    print("decoding alone at 1/2, all cores", decode,
+          QStringLiteral("ratio %1, cpu ratio %2 (the floor)")
+              .arg(decode.median / vips.median, 0, 'f', 2)
+              .arg(decode.cpu / vips.cpu, 0, 'f', 2));
     // The machine may be shared: the processor time ratio is the steadier figure.
     print("gallery, first generation (400, 800, 1600)", first,
           QStringLiteral("ratio %1, cpu ratio %2 (goal <= 0.8)")
