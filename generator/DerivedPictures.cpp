@@ -170,7 +170,8 @@ std::optional<QImage> decodeUpright(const QString &path, int largest, bool &keep
     std::optional<QImage> image;
     if (format == "jpeg")
         image = decodeJpeg(path, denominator);
-    if (!image) {
+    const bool direct = image.has_value();
+    if (!direct) {
         if (denominator > 1)
             reader.setScaledSize(QSize((stored.width() + denominator - 1) / denominator,
                                        (stored.height() + denominator - 1) / denominator));
@@ -186,10 +187,14 @@ std::optional<QImage> decodeUpright(const QString &path, int largest, bool &keep
         *image = image->scaled(largest, largest, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     if (image->colorSpace().isValid() && image->colorSpace() != QColorSpace(QColorSpace::SRgb))
         image->convertToColorSpace(QColorSpace::SRgb);
-    // A fresh image from the bare pixels: no text, no profile, nothing from the original file.
-    *image = QImage(image->constBits(), image->width(), image->height(), image->bytesPerLine(),
-                    image->format())
-                 .copy();
+    // Nothing from the original file goes on: the direct decoder brings only the profile,
+    // the reader text as well, so its pixels go into a fresh image.
+    if (direct)
+        image->setColorSpace(QColorSpace());
+    else
+        *image = QImage(image->constBits(), image->width(), image->height(), image->bytesPerLine(),
+                        image->format())
+                     .copy();
     return upright(*image, turn);
 }
 
