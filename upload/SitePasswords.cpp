@@ -2,6 +2,8 @@
 
 #include "upload/PasswordKeyring.h"
 
+#include <QSet>
+
 const QString SitePasswords::InKeyring = QStringLiteral("Password stored in the desktop keyring");
 const QString SitePasswords::InSettingsFile =
     QStringLiteral("Password stored in the settings file (no desktop keyring available)");
@@ -46,7 +48,9 @@ FtpSiteMemory::Sites SitePasswords::remember(const FtpSite &site)
     // The password reaches the settings file only if the keyring refuses it.
     FtpSite kept = site;
     kept.password.clear();
+    const FtpSiteMemory::Sites before = memory.LoadFtpSiteList();
     FtpSiteMemory::Sites sites = known(memory.RememberFtpSite(kept));
+    forgetDropped(before, sites);
     sites[0].password = site.password;
     m_known.insert(keyOf(site), site.password);
     ++m_pending;
@@ -58,6 +62,24 @@ FtpSiteMemory::Sites SitePasswords::remember(const FtpSite &site)
         answered();
     });
     return sites;
+}
+
+void SitePasswords::forgetDropped(const FtpSiteMemory::Sites &before,
+                                  const FtpSiteMemory::Sites &after)
+{
+    QSet<QString> listed;
+    for (const FtpSite &site : after)
+        if (!site.url.isEmpty())
+            listed.insert(keyOf(site));
+    for (const FtpSite &site : before) {
+        const QString key = keyOf(site);
+        if (site.url.isEmpty() || listed.contains(key))
+            continue;
+        listed.insert(key);
+        m_known.remove(key);
+        ++m_pending;
+        m_keyring.write(key, QString(), [this](bool) { answered(); });
+    }
 }
 
 void SitePasswords::load(const FtpSiteMemory::Sites &sites)

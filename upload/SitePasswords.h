@@ -23,8 +23,9 @@ public:
     // Asks whether the keyring is reachable; sites given to load() before the answer are
     // loaded once it comes.
     void start();
-    // Remembers `site` first in the list, its password in the keyring when that takes it.
-    // The list comes back with every password known so far.
+    // Remembers `site` first in the list, its password in the keyring when that takes it;
+    // a site that falls off the list takes its keyring entry with it. The list comes back
+    // with every password known so far.
     FtpSiteMemory::Sites remember(const FtpSite &site);
     // The window's reading of the list: passwords the settings file still holds move into the
     // keyring, the others are read from it. Answers arrive as passwordsRead().
@@ -43,6 +44,7 @@ signals:
 
 private:
     static QString keyOf(const FtpSite &site);
+    void forgetDropped(const FtpSiteMemory::Sites &before, const FtpSiteMemory::Sites &after);
     void answered();
 
     SettingsStore &m_store;

@@ -20,6 +20,7 @@ private slots:
     void remember();
     void settingsPasswordMoves_data();
     void settingsPasswordMoves();
+    void droppedSiteLeavesTheKeyring();
 
 private:
     std::optional<QString> inKeyring(const FtpSite &site);
@@ -131,6 +132,31 @@ void tst_Keyring::settingsPasswordMoves()
     QCOMPARE(inSettings(slot), window ? QString() : old.password);
     QCOMPARE(inKeyring(old), window ? std::optional(old.password) : std::nullopt);
     QCOMPARE(passwords.known(FtpSiteMemory(store).LoadFtpSite(slot)).password, old.password);
+}
+
+void tst_Keyring::droppedSiteLeavesTheKeyring()
+{
+    SettingsStore store;
+    PasswordKeyring keyring;
+    SitePasswords passwords(store, keyring);
+    passwords.start();
+    settle(passwords);
+    QList<FtpSite> sites;
+    for (const char *host : {"one.example", "two.example", "three.example", "four.example"})
+        sites.append({host, "ann", QStringLiteral("pw-") + host, "/", "/a.html"});
+    // The same host under another user replaces the first site in the list.
+    sites.append({"two.example", "bob", "pw-bob", "/", "/a.html"});
+    sites.append({"five.example", "ann", "pw-five", "/", "/a.html"});
+    for (const FtpSite &site : sites) {
+        passwords.remember(site);
+        settle(passwords);
+    }
+    // Four sites stay listed; one.example fell off the end, two.example's ann was replaced.
+    for (const FtpSite &site : sites) {
+        const bool dropped =
+            site.url == "one.example" || (site.url == "two.example" && site.userName == "ann");
+        QCOMPARE(inKeyring(site), dropped ? std::nullopt : std::optional(site.password));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Keyring)
