@@ -21,8 +21,9 @@ constexpr int JpegQuality = 80;
 // Derived files are ours, but the cache folder is outside; never read more than this.
 constexpr qint64 MaxDerivedBytes = 64 * 1024 * 1024;
 constexpr qint64 MaxMetaBytes = 4096;
-// Larger JPEG files go through QImageReader, which streams them.
-constexpr qint64 MaxDirectJpegBytes = 256 * 1024 * 1024;
+// Held whole while decoding, one per core; larger JPEG files (no camera makes them) go
+// through QImageReader, which streams them.
+constexpr qint64 MaxDirectJpegBytes = 64 * 1024 * 1024;
 
 struct Encoded
 {
