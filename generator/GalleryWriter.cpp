@@ -9,9 +9,9 @@
 #include <QSaveFile>
 #include <QSemaphore>
 #include <QSet>
-#include <QThread>
 #include <QThreadPool>
 #include <atomic>
+#include <memory>
 
 namespace {
 constexpr qint64 MaxListBytes = 16 * 1024 * 1024;
@@ -81,27 +81,33 @@ void derive(const AlbumContent &album, const QString &pictureFolder, const QStri
     const QString cache = DerivedCacheFolder();
     const int total = int(album.pictures.size());
     out.outcomes.resize(total);
-    std::atomic<bool> cancel{false};
-    QSemaphore finished;
-    // One picture per thread: at most a decoded picture and its scaled copy per core.
-    QThreadPool pool;
-    pool.setMaxThreadCount(QThread::idealThreadCount());
+    // Owned by the tasks too: the last one may still be leaving release() when the count
+    // lets this thread go on.
+    struct Shared
+    {
+        std::atomic<bool> cancel{false};
+        QSemaphore finished;
+    };
+    const auto shared = std::make_shared<Shared>();
+    // Qt's image code spreads a big scaling over the global pool unless it runs on one of its
+    // threads already; there, a picture stays on its thread instead of waking two more for
+    // every scaling. One picture per thread: a decoded picture and its scaled copy per core.
+    QThreadPool *pool = QThreadPool::globalInstance();
     for (int i = 0; i < total; ++i)
-        pool.start([&, i] {
-            if (!cancel)
+        pool->start([&, shared, i] {
+            if (!shared->cancel)
                 out.outcomes[i] =
                     DerivePictures(album.pictures[i].path,
                                    album.outputFolder + pictureFolder + stems[i], settings, cache);
-            finished.release();
+            shared->finished.release();
         });
     for (int done = 0; done < total;) {
-        if (finished.tryAcquire(1, ProgressTickMs))
+        if (shared->finished.tryAcquire(1, ProgressTickMs))
             ++done;
-        if (!cancel && options.progress && !options.progress(done, total))
-            cancel = true;
+        if (!shared->cancel && options.progress && !options.progress(done, total))
+            shared->cancel = true;
     }
-    pool.waitForDone();
-    report.cancelled = cancel;
+    report.cancelled = shared->cancel;
 }
 } // namespace
 
