@@ -5,7 +5,7 @@
 // max of the runs and the goals.
 #include "cli/ConsoleDialogs.h"
 #include "core/PathNames.h"
-#include "generator/JpegDecoder.h"
+#include "generator/JpegCodec.h"
 #include "project/ProjectFile.h"
 
 #include <QCoreApplication>
@@ -142,7 +142,7 @@ bool decodeAll(const QStringList &photos)
     for (const QString &path : photos)
         pool.start([&ok, path] {
             QFile f(path);
-            if (!f.open(QIODevice::ReadOnly) || !JpegDecoder::decode(f.readAll(), 2))
+            if (!f.open(QIODevice::ReadOnly) || !JpegCodec::decode(f.readAll(), 2))
                 ok = false;
         });
     pool.waitForDone();

@@ -1,6 +1,6 @@
 #include "generator/DerivedPictures.h"
 
-#include "generator/JpegDecoder.h"
+#include "generator/JpegCodec.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -142,7 +142,7 @@ int jpegDenominator(const QSize &stored, int largest)
 std::optional<QImage> decodeJpeg(const QString &path, int denominator)
 {
     const std::optional<QByteArray> data = readBounded(path, MaxDirectJpegBytes);
-    return data ? JpegDecoder::decode(*data, denominator) : std::nullopt;
+    return data ? JpegCodec::decode(*data, denominator) : std::nullopt;
 }
 
 // As the orientation tag says, mirrored first, then turned clockwise.
@@ -214,15 +214,23 @@ std::optional<Encoded> encode(const QString &original, const QList<int> &sizes, 
         if (longSide(image->size()) > sizes[i])
             *image =
                 image->scaled(sizes[i], sizes[i], Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        out.pixelSizes[i] = image->size();
+        if (!keepAlpha) {
+            out.bytes[i] =
+                JpegCodec::encode(image->convertToFormat(QImage::Format_RGB32), JpegQuality);
+            if (out.bytes[i].isEmpty()) {
+                failure = QStringLiteral("The picture could not be encoded");
+                return std::nullopt;
+            }
+            continue;
+        }
         QBuffer buffer(&out.bytes[i]);
         buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, keepAlpha ? "png" : "jpeg");
-        writer.setQuality(JpegQuality);
+        QImageWriter writer(&buffer, "png");
         if (!writer.write(*image)) {
             failure = writer.errorString();
             return std::nullopt;
         }
-        out.pixelSizes[i] = image->size();
     }
     return out;
 }

@@ -1,7 +1,7 @@
-#include "generator/JpegDecoder.h"
+#include "generator/JpegCodec.h"
 
 #include <QColorSpace>
-#include <QtEndian>
+#include <QSysInfo>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +9,9 @@
 
 namespace {
 constexpr int RowsPerRead = 16;
+// QImage::Format_RGB32 in memory order; libjpeg fills the alpha byte with 0xFF.
+constexpr J_COLOR_SPACE Rgb32Layout =
+    QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
 // QImageReader's own allocation limit, 256 MB of RGB32.
 constexpr qint64 MaxPixels = qint64(1) << 26;
 
@@ -23,8 +26,8 @@ struct ErrorExit
     std::longjmp(reinterpret_cast<ErrorExit *>(info->err)->jump, 1);
 }
 
-// Warnings (a truncated file among them) end the decoding too: a half grey picture is
-// not published silently.
+// Warnings (a truncated file among them) end the decoding too, so such a file is read the
+// way QImageReader has always read it.
 void warn(j_common_ptr info, int level)
 {
     if (level < 0)
@@ -53,8 +56,7 @@ bool run(Decoding &d, const QByteArray &data, int denominator)
         return false;
     d.info.scale_num = 1;
     d.info.scale_denom = static_cast<unsigned int>(denominator);
-    d.info.out_color_space =
-        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    d.info.out_color_space = Rgb32Layout;
     d.info.do_fancy_upsampling = FALSE;
     jpeg_calc_output_dimensions(&d.info);
     if (qint64(d.info.output_width) * d.info.output_height > MaxPixels)
@@ -81,14 +83,65 @@ bool run(Decoding &d, const QByteArray &data, int denominator)
     jpeg_finish_decompress(&d.info);
     return true;
 }
+struct Encoding
+{
+    jpeg_compress_struct info{};
+    ErrorExit error{};
+    unsigned char *bytes = nullptr;
+    unsigned long size = 0;
+};
+
+bool run(Encoding &e, const QImage &image, int quality)
+{
+    if (setjmp(e.error.jump))
+        return false;
+    jpeg_mem_dest(&e.info, &e.bytes, &e.size);
+    e.info.image_width = JDIMENSION(image.width());
+    e.info.image_height = JDIMENSION(image.height());
+    e.info.input_components = 4;
+    e.info.in_color_space = Rgb32Layout;
+    jpeg_set_defaults(&e.info);
+    jpeg_set_quality(&e.info, quality, TRUE);
+    jpeg_start_compress(&e.info, TRUE);
+    JSAMPROW rows[RowsPerRead];
+    while (e.info.next_scanline < e.info.image_height) {
+        const JDIMENSION first = e.info.next_scanline;
+        const JDIMENSION count = qMin<JDIMENSION>(RowsPerRead, e.info.image_height - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = const_cast<uchar *>(image.constScanLine(int(first + i)));
+        jpeg_write_scanlines(&e.info, rows, count);
+    }
+    jpeg_finish_compress(&e.info);
+    return true;
+}
+
+void prepare(ErrorExit &error, jpeg_error_mgr *&manager)
+{
+    manager = jpeg_std_error(&error.manager);
+    error.manager.error_exit = leave;
+    error.manager.emit_message = warn;
+}
 } // namespace
 
-std::optional<QImage> JpegDecoder::decode(const QByteArray &data, int denominator)
+QByteArray JpegCodec::encode(const QImage &image, int quality)
+{
+    Q_ASSERT(image.format() == QImage::Format_RGB32);
+    Encoding e;
+    prepare(e.error, e.info.err);
+    jpeg_create_compress(&e.info);
+    const bool ok = run(e, image, quality);
+    jpeg_destroy_compress(&e.info);
+    QByteArray out;
+    if (ok)
+        out = QByteArray(reinterpret_cast<const char *>(e.bytes), qsizetype(e.size));
+    std::free(e.bytes);
+    return out;
+}
+
+std::optional<QImage> JpegCodec::decode(const QByteArray &data, int denominator)
 {
     Decoding d;
-    d.info.err = jpeg_std_error(&d.error.manager);
-    d.error.manager.error_exit = leave;
-    d.error.manager.emit_message = warn;
+    prepare(d.error, d.info.err);
     jpeg_create_decompress(&d.info);
     const bool ok = run(d, data, denominator);
     jpeg_destroy_decompress(&d.info);

@@ -1,17 +1,18 @@
-#include "generator/JpegDecoder.h"
+#include "generator/JpegCodec.h"
 
 #include <QBuffer>
 #include <QColorSpace>
 #include <QTest>
 
 // The direct decoder either gives the picture as QImageReader would, at the asked scale,
-// or nothing, so the caller falls back to the reader.
-class tst_JpegDecoder : public QObject
+// or nothing, so the caller falls back to the reader; what the encoder writes reads back.
+class tst_JpegCodec : public QObject
 {
     Q_OBJECT
 private slots:
     void decode_data();
     void decode();
+    void encodeReadsBack();
 };
 
 namespace {
@@ -33,7 +34,7 @@ QImage filled(QImage::Format format, QColor colour, QColorSpace space = {})
 }
 } // namespace
 
-void tst_JpegDecoder::decode_data()
+void tst_JpegCodec::decode_data()
 {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<int>("denominator");
@@ -59,7 +60,7 @@ void tst_JpegDecoder::decode_data()
     QTest::newRow("empty") << QByteArray() << 1 << QSize() << QColor() << QColorSpace();
 }
 
-void tst_JpegDecoder::decode()
+void tst_JpegCodec::decode()
 {
     QFETCH(QByteArray, data);
     QFETCH(int, denominator);
@@ -67,7 +68,7 @@ void tst_JpegDecoder::decode()
     QFETCH(QColor, colour);
     QFETCH(QColorSpace, space);
 
-    const std::optional<QImage> image = JpegDecoder::decode(data, denominator);
+    const std::optional<QImage> image = JpegCodec::decode(data, denominator);
     QCOMPARE(image.has_value(), size.isValid());
     if (!image)
         return;
@@ -81,5 +82,18 @@ void tst_JpegDecoder::decode()
              qPrintable(QColor(centre).name()));
 }
 
-QTEST_GUILESS_MAIN(tst_JpegDecoder)
-#include "tst_JpegDecoder.moc"
+void tst_JpegCodec::encodeReadsBack()
+{
+    QImage image(97, 61, QImage::Format_RGB32); // odd sizes: partial blocks and MCU rows
+    image.fill(QColor(30, 160, 220));
+    const QByteArray bytes = JpegCodec::encode(image, 80);
+    QImage read;
+    QVERIFY(read.loadFromData(bytes, "JPEG"));
+    QCOMPARE(read.size(), image.size());
+    const QRgb centre = read.pixel(48, 30);
+    QVERIFY2(qAbs(qRed(centre) - 30) <= 4 && qAbs(qBlue(centre) - 220) <= 4,
+             qPrintable(QColor(centre).name()));
+}
+
+QTEST_GUILESS_MAIN(tst_JpegCodec)
+#include "tst_JpegCodec.moc"
