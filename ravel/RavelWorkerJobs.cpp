@@ -6,7 +6,6 @@
 #include "ravel/RavelNotifyEvent.h"
 #include "ravel/RavelState.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -322,11 +321,9 @@ void RavelWorkerJobs::receive(const RavelJobEvent &job)
     if (typed != FTPLIB_OK) {
         report(typed);
         // Like every asynchronous transfer, it ends with its notification.
-        if (m_async) {
-            m_state.posts.fetch_add(1, std::memory_order_release);
-            QCoreApplication::postEvent(
-                m_owner, new FtpLibNotifyEvent(TransferProgress, 1, -1, typed, QByteArray()));
-        }
+        if (m_async)
+            m_state.notices.append(
+                std::make_unique<FtpLibNotifyEvent>(TransferProgress, 1, -1, typed, QByteArray()));
         return;
     }
     const QByteArray remote = wire(t.remote);
@@ -434,8 +431,7 @@ void RavelWorkerJobs::fireReport(int code, const QString &reply, const QString &
 
 void RavelWorkerJobs::notifyOwner(RavelNotifyEvent *event)
 {
-    m_state.posts.fetch_add(1, std::memory_order_release);
-    QCoreApplication::postEvent(m_owner, event);
+    m_state.notices.append(std::unique_ptr<QEvent>(event));
 }
 
 void RavelWorkerJobs::fireError(qint32 number, const QString &text)

@@ -34,7 +34,7 @@ private:
     void checkLoss(int code, bool afterTransfer);
     // `failure`: what failed on our side beyond the code, or empty.
     void fireReport(int code, const QString &reply, const QString &failure);
-    // Posts a notification to the component, counted so the component's read pairs with it.
+    // Queues a notification for the component, after everything the library queued before.
     void notifyOwner(RavelNotifyEvent *event);
     void dropConnection();
     void login(const RavelJobEvent &job);

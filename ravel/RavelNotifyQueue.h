@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ravel/ftplib/FtpLib.h"
+
+#include <QEvent>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class QObject;
+
+// The notifications of the worker and of the library to the component, in the one order in
+// which they were made, on their way to the host's thread. The host is woken by one posted
+// event for all that arrive while it has not come round to them yet, not by one each.
+class RavelNotifyQueue final : public FtpLibNotifySink
+{
+public:
+    // Posted to the receiver when there is something to take; set before the worker starts.
+    static const QEvent::Type Ready;
+
+    void setReceiver(QObject *receiver) { m_receiver = receiver; }
+
+    // Any thread.
+    void append(std::unique_ptr<QEvent> event);
+    void take(FtpLibNotifyEvent *event) override { append(std::unique_ptr<QEvent>(event)); }
+
+    // Host's thread, on Ready: hands each waiting notification to `handle`, oldest first.
+    // While more wait, a Ready stays posted, so an event loop that the handling of one enters
+    // still delivers the others in turn.
+    void drain(const std::function<void(QEvent &)> &handle);
+
+private:
+    std::unique_ptr<QEvent> next();
+    // Called with the lock held.
+    void postReady();
+
+    std::mutex m_mutex;
+    std::deque<std::unique_ptr<QEvent>> m_events;
+    bool m_readyPosted = false;
+    QObject *m_receiver = nullptr;
+};
