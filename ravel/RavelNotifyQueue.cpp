@@ -1,5 +1,7 @@
 #include "ravel/RavelNotifyQueue.h"
 
+#include "ravel/RavelMessages.h"
+
 #include <QCoreApplication>
 
 const QEvent::Type RavelNotifyQueue::Ready = QEvent::Type(QEvent::registerEventType());
@@ -7,8 +9,30 @@ const QEvent::Type RavelNotifyQueue::Ready = QEvent::Type(QEvent::registerEventT
 void RavelNotifyQueue::append(std::unique_ptr<QEvent> event)
 {
     const std::lock_guard lock(m_mutex);
+    const bool wakes = wakesHost(*event);
     m_events.push_back(std::move(event));
-    postReady();
+    if (wakes)
+        postReady();
+}
+
+void RavelNotifyQueue::deferRepliesUntilTransferEnd()
+{
+    const std::lock_guard lock(m_mutex);
+    m_deferReplies = true;
+}
+
+bool RavelNotifyQueue::wakesHost(const QEvent &event)
+{
+    using namespace RavelMessages;
+    // A job that failed on our side may never start the transfer whose end was awaited.
+    if (event.type() == eventType(WorkerError))
+        m_deferReplies = false;
+    if (event.type() != FtpLibNotifyEvent::EventType)
+        return true;
+    const FtpLibNotifyEvent &n = static_cast<const FtpLibNotifyEvent &>(event).received();
+    if (n.message == TransferProgress && n.first != 0)
+        m_deferReplies = false;
+    return !m_deferReplies || n.message != HostReply;
 }
 
 void RavelNotifyQueue::drain(const std::function<void(QEvent &)> &handle)
@@ -24,8 +48,13 @@ void RavelNotifyQueue::drain(const std::function<void(QEvent &)> &handle)
 std::unique_ptr<QEvent> RavelNotifyQueue::next()
 {
     const std::lock_guard lock(m_mutex);
-    if (m_events.empty())
+    if (m_events.empty()) {
+        // A Ready left over from a batch would only make the host look again for nothing.
+        if (m_readyPosted)
+            QCoreApplication::removePostedEvents(m_receiver, Ready);
+        m_readyPosted = false;
         return nullptr;
+    }
     std::unique_ptr<QEvent> event = std::move(m_events.front());
     m_events.pop_front();
     if (!m_events.empty())

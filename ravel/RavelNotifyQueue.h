@@ -25,6 +25,11 @@ public:
     void append(std::unique_ptr<QEvent> event);
     void take(FtpLibNotifyEvent *event) override { append(std::unique_ptr<QEvent>(event)); }
 
+    // Worker's thread, before an asynchronous transfer starts: until its end, the server's
+    // replies wake no one. They reach the host with the next notification that does, at the
+    // latest with that end, which the library always sends.
+    void deferRepliesUntilTransferEnd();
+
     // Host's thread, on Ready: hands each waiting notification to `handle`, oldest first.
     // While more wait, a Ready stays posted, so an event loop that the handling of one enters
     // still delivers the others in turn.
@@ -33,10 +38,13 @@ public:
 private:
     std::unique_ptr<QEvent> next();
     // Called with the lock held.
+    bool wakesHost(const QEvent &event);
+    // Called with the lock held.
     void postReady();
 
     std::mutex m_mutex;
     std::deque<std::unique_ptr<QEvent>> m_events;
     bool m_readyPosted = false;
+    bool m_deferReplies = false;
     QObject *m_receiver = nullptr;
 };

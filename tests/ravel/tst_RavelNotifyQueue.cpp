@@ -1,3 +1,4 @@
+#include "ravel/RavelMessages.h"
 #include "ravel/RavelNotifyQueue.h"
 
 #include <QTest>
@@ -26,8 +27,12 @@ public:
     {
         if (event->type() != RavelNotifyQueue::Ready)
             return QObject::event(event);
-        ++readies;
+        const qsizetype before = seen.size();
         queue.drain([this](QEvent &e) {
+            if (e.type() == FtpLibNotifyEvent::EventType) {
+                seen << QString::fromUtf8(static_cast<FtpLibNotifyEvent &>(e).received().text);
+                return;
+            }
             const int n = static_cast<Numbered &>(e).number;
             seen << QString::number(n);
             if (nested == n) {
@@ -38,11 +43,13 @@ public:
                 seen << (came ? QStringLiteral("done") : QStringLiteral("timed out"));
             }
         });
+        readies += seen.size() > before;
         return true;
     }
 
     RavelNotifyQueue queue;
     QStringList seen;
+    // Ready events that brought something.
     int readies = 0;
     int nested = -1;
 };
@@ -63,6 +70,7 @@ class tst_RavelNotifyQueue : public QObject
 private slots:
     void order_data();
     void order();
+    void repliesWaitForTheTransfer();
 };
 
 void tst_RavelNotifyQueue::order_data()
@@ -84,7 +92,28 @@ void tst_RavelNotifyQueue::order()
     // Everything arrives before the host's thread looks: one wake-up for the whole batch.
     std::thread([&] { host.produce(0, 50); }).join();
     QTRY_COMPARE(host.seen, expected);
-    QVERIFY(host.readies <= 3);
+    QVERIFY(host.readies <= 2);
+}
+
+void tst_RavelNotifyQueue::repliesWaitForTheTransfer()
+{
+    using namespace RavelMessages;
+    Host host;
+    // Each comes from the library's thread; then the host's thread looks.
+    const auto library = [&](int message, int first, const char *label) {
+        std::thread([&] {
+            host.queue.take(new FtpLibNotifyEvent(message, first, 0, 0, QByteArray(label)));
+        }).join();
+        QCoreApplication::processEvents();
+    };
+    host.queue.deferRepliesUntilTransferEnd();
+    library(HostReply, 0, "150");
+    library(TransferProgress, 0, "progress");
+    library(HostReply, 0, "226");
+    library(TransferProgress, 1, "end");
+    library(HostReply, 0, "after");
+    QCOMPARE(host.seen, QStringList({"150", "progress", "226", "end", "after"}));
+    QCOMPARE(host.readies, 3);
 }
 
 QTEST_GUILESS_MAIN(tst_RavelNotifyQueue)
