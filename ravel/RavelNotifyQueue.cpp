@@ -15,10 +15,10 @@ void RavelNotifyQueue::append(std::unique_ptr<QEvent> event)
         postReady();
 }
 
-void RavelNotifyQueue::deferRepliesUntilTransferEnd()
+void RavelNotifyQueue::deferUntilTransferEnd()
 {
     const std::lock_guard lock(m_mutex);
-    m_deferReplies = true;
+    m_inTransfer = true;
 }
 
 bool RavelNotifyQueue::wakesHost(const QEvent &event)
@@ -26,13 +26,20 @@ bool RavelNotifyQueue::wakesHost(const QEvent &event)
     using namespace RavelMessages;
     // A job that failed on our side may never start the transfer whose end was awaited.
     if (event.type() == eventType(WorkerError))
-        m_deferReplies = false;
-    if (event.type() != FtpLibNotifyEvent::EventType)
+        m_inTransfer = false;
+    if (event.type() != FtpLibNotifyEvent::EventType || !m_inTransfer)
         return true;
     const FtpLibNotifyEvent &n = static_cast<const FtpLibNotifyEvent &>(event).received();
-    if (n.message == TransferProgress && n.first != 0)
-        m_deferReplies = false;
-    return !m_deferReplies || n.message != HostReply;
+    if (n.message != TransferProgress)
+        return n.message != HostReply;
+    if (n.first != 0) {
+        m_inTransfer = false;
+        return true;
+    }
+    // The library sends progress at most ten times a second, so a count held back here is
+    // told with the next one or with the end. A small file then costs the host one wake-up.
+    constexpr auto Lively = std::chrono::milliseconds(50);
+    return std::chrono::steady_clock::now() - m_lastReady >= Lively;
 }
 
 void RavelNotifyQueue::drain(const std::function<void(QEvent &)> &handle)
@@ -67,5 +74,6 @@ void RavelNotifyQueue::postReady()
     if (m_readyPosted)
         return;
     m_readyPosted = true;
+    m_lastReady = std::chrono::steady_clock::now();
     QCoreApplication::postEvent(m_receiver, new QEvent(Ready));
 }

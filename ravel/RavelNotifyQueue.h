@@ -3,6 +3,7 @@
 #include "ravel/ftplib/FtpLib.h"
 
 #include <QEvent>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -26,9 +27,10 @@ public:
     void take(FtpLibNotifyEvent *event) override { append(std::unique_ptr<QEvent>(event)); }
 
     // Worker's thread, before an asynchronous transfer starts: until its end, the server's
-    // replies wake no one. They reach the host with the next notification that does, at the
-    // latest with that end, which the library always sends.
-    void deferRepliesUntilTransferEnd();
+    // replies wake no one, and neither does progress soon after the host was last woken. They
+    // reach the host with the next notification that does, at the latest with that end, which
+    // the library always sends.
+    void deferUntilTransferEnd();
 
     // Host's thread, on Ready: hands each waiting notification to `handle`, oldest first.
     // While more wait, a Ready stays posted, so an event loop that the handling of one enters
@@ -45,6 +47,7 @@ private:
     std::mutex m_mutex;
     std::deque<std::unique_ptr<QEvent>> m_events;
     bool m_readyPosted = false;
-    bool m_deferReplies = false;
+    bool m_inTransfer = false;
+    std::chrono::steady_clock::time_point m_lastReady;
     QObject *m_receiver = nullptr;
 };

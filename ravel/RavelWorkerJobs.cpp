@@ -72,7 +72,7 @@ void RavelWorkerJobs::execute(RavelJobEvent &job)
     const auto &lib = m_library;
     const QByteArray path = wire(job.remotePath);
     if (m_async && isTransfer(job.job))
-        m_state.notices.deferRepliesUntilTransferEnd();
+        m_state.notices.deferUntilTransferEnd();
     switch (job.job) {
     case Abort:
         lib->Abort();

@@ -106,7 +106,7 @@ void tst_RavelNotifyQueue::repliesWaitForTheTransfer()
         }).join();
         QCoreApplication::processEvents();
     };
-    host.queue.deferRepliesUntilTransferEnd();
+    host.queue.deferUntilTransferEnd();
     library(HostReply, 0, "150");
     library(TransferProgress, 0, "progress");
     library(HostReply, 0, "226");
