@@ -21,6 +21,14 @@ void RavelNotifyQueue::deferUntilTransferEnd()
     m_inTransfer = true;
 }
 
+bool RavelNotifyQueue::flushHeld()
+{
+    const std::lock_guard lock(m_mutex);
+    if (!m_events.empty())
+        postReady();
+    return m_inTransfer;
+}
+
 bool RavelNotifyQueue::wakesHost(const QEvent &event)
 {
     using namespace RavelMessages;
