@@ -59,6 +59,7 @@ QString CRavelCtrl::defaultLibraryPath()
 
 bool CRavelCtrl::event(QEvent *event)
 {
+    m_state.notices.received();
     const int type = event->type();
     if (type == StartWorker) {
         m_jobs.startWorker();

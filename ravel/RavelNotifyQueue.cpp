@@ -63,13 +63,8 @@ void RavelNotifyQueue::drain(const std::function<void(QEvent &)> &handle)
 std::unique_ptr<QEvent> RavelNotifyQueue::next()
 {
     const std::lock_guard lock(m_mutex);
-    if (m_events.empty()) {
-        // A Ready left over from a batch would only make the host look again for nothing.
-        if (m_readyPosted)
-            QCoreApplication::removePostedEvents(m_receiver, Ready);
-        m_readyPosted = false;
+    if (m_events.empty())
         return nullptr;
-    }
     std::unique_ptr<QEvent> event = std::move(m_events.front());
     m_events.pop_front();
     if (!m_events.empty())
@@ -83,5 +78,7 @@ void RavelNotifyQueue::postReady()
         return;
     m_readyPosted = true;
     m_lastReady = std::chrono::steady_clock::now();
-    QCoreApplication::postEvent(m_receiver, new QEvent(Ready));
+    auto *ready = new QEvent(Ready);
+    m_readyPosts.fetch_add(1, std::memory_order_release);
+    QCoreApplication::postEvent(m_receiver, ready);
 }
