@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 dir=build-tsan
 tests=(tst_RavelInterface tst_RavelOperations tst_RavelFaults tst_RavelConnection tst_RavelScript
+  tst_RavelNotifyQueue
   tst_FtpReplyParser tst_FtpAsciiCodec tst_FtpLibServers tst_FtpLibFaults
   tst_UploadLogic tst_UploadJob tst_LumoraUpload)
 

@@ -4,7 +4,6 @@
 #include "ravel/RavelJobEvent.h"
 #include "ravel/RavelNotifyEvent.h"
 #include "ravel/RavelPagesLibrary.h"
-#include "ravel/TsanOrder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -26,6 +25,7 @@ CRavelCtrl::CRavelCtrl(QObject *parent)
       m_jobs(*this, m_state, m_raised, RavelFtpLibrary::besideComponent()),
       m_notifications(*this, m_state, m_jobs, m_command)
 {
+    m_state.notices.setReceiver(this);
     QCoreApplication::postEvent(this, new QEvent(eventType(StartWorker)));
 }
 
@@ -59,18 +59,22 @@ QString CRavelCtrl::defaultLibraryPath()
 
 bool CRavelCtrl::event(QEvent *event)
 {
-    TsanOrder::acquire(m_state.posts);
+    m_state.notices.received();
     const int type = event->type();
     if (type == StartWorker) {
         m_jobs.startWorker();
         return true;
     }
-    if (type == LoginDone)
-        completeLogin(static_cast<RavelNotifyEvent *>(event)->loginCode);
-    else if (!m_notifications.handle(*event))
+    if (type != RavelNotifyQueue::Ready)
         return QObject::event(event);
-    // After the handling, so that whoever looks at the state then sees it changed.
-    emit activity();
+    m_state.notices.drain([this](QEvent &notice) {
+        if (notice.type() == eventType(LoginDone))
+            completeLogin(static_cast<RavelNotifyEvent &>(notice).loginCode);
+        else
+            m_notifications.handle(notice);
+        // After the handling, so that whoever looks at the state then sees it changed.
+        emit activity();
+    });
     return true;
 }
 

@@ -120,6 +120,7 @@ void CRavelThread::run()
         return;
     }
     m_state.session = m_library->SessionHandle();
+    m_library->SetNotifySink(&m_state.notices);
     m_library->SetReplyEcho(m_settings.verbose, m_owner, HostReply);
     m_jobs.setAsync(m_settings.async);
     m_settings.async ? m_library->AsyncOn() : m_library->AsyncOff();

@@ -89,6 +89,12 @@ constexpr bool endsWithoutNotification(Job job)
     return job == ParentDir || job == Delete || job == RemoveDir || job == Rename;
 }
 
+// Jobs that end with the library's end notification when the library runs asynchronously.
+constexpr bool isTransfer(Job job)
+{
+    return job == Send || job == Receive || job == RestartSend || job == RestartReceive;
+}
+
 constexpr QEvent::Type eventType(int number)
 {
     return QEvent::Type(number);

@@ -5,8 +5,7 @@
 #include <QEvent>
 #include <QString>
 
-// A notification posted to the component by its worker, texts as copies. The worker's post
-// counter (RavelState::posts) is the hand-off.
+// A notification the worker queues for the component (RavelState::notices), texts as copies.
 class RavelNotifyEvent : public QEvent
 {
 public:

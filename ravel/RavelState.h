@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ravel/RavelNotifyQueue.h"
+
 #include <QString>
 #include <atomic>
 #include <mutex>
@@ -34,10 +36,8 @@ public:
     std::atomic<int> lastReplyCode{0};
     std::atomic<qint64> fileSize{0};
     std::atomic<qint64> bytes{0};
-    // Counted by the worker before each post to the component, read by the component before
-    // it looks at an event: the hand-off that Qt's own event queue does not show to
-    // ThreadSanitizer.
-    std::atomic<quint64> posts{0};
+    // What the worker and the library tell the component, in order.
+    RavelNotifyQueue notices;
     // The library session of the worker, for a cancel from the host's thread.
     std::atomic<void *> session{nullptr};
 

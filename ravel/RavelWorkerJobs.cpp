@@ -6,7 +6,6 @@
 #include "ravel/RavelNotifyEvent.h"
 #include "ravel/RavelState.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QHostAddress>
 #include <QHostInfo>
@@ -58,8 +57,24 @@ RavelWorkerJobs::RavelWorkerJobs(QObject *owner, RavelState &state, RavelFtpLibr
 {
 }
 
+void RavelWorkerJobs::holdNotifications()
+{
+    m_state.notices.deferUntilTransferEnd();
+    if (!m_heldFlush) {
+        // Made here, on the worker's thread, where it runs and is stopped.
+        m_heldFlush = std::make_unique<QTimer>();
+        m_heldFlush->setInterval(200);
+        QObject::connect(m_heldFlush.get(), &QTimer::timeout, [this] {
+            if (!m_state.notices.flushHeld())
+                m_heldFlush->stop();
+        });
+    }
+    m_heldFlush->start();
+}
+
 void RavelWorkerJobs::endSession()
 {
+    m_heldFlush.reset();
     setLog(false, {});
     if (m_library->EndSession() == FTPLIB_STILLCONNECTED) {
         if (m_library->Quit() != FTPLIB_OK)
@@ -72,6 +87,8 @@ void RavelWorkerJobs::execute(RavelJobEvent &job)
 {
     const auto &lib = m_library;
     const QByteArray path = wire(job.remotePath);
+    if (m_async && isTransfer(job.job))
+        holdNotifications();
     switch (job.job) {
     case Abort:
         lib->Abort();
@@ -322,11 +339,9 @@ void RavelWorkerJobs::receive(const RavelJobEvent &job)
     if (typed != FTPLIB_OK) {
         report(typed);
         // Like every asynchronous transfer, it ends with its notification.
-        if (m_async) {
-            m_state.posts.fetch_add(1, std::memory_order_release);
-            QCoreApplication::postEvent(
-                m_owner, new FtpLibNotifyEvent(TransferProgress, 1, -1, typed, QByteArray()));
-        }
+        if (m_async)
+            m_state.notices.append(
+                std::make_unique<FtpLibNotifyEvent>(TransferProgress, 1, -1, typed, QByteArray()));
         return;
     }
     const QByteArray remote = wire(t.remote);
@@ -434,8 +449,7 @@ void RavelWorkerJobs::fireReport(int code, const QString &reply, const QString &
 
 void RavelWorkerJobs::notifyOwner(RavelNotifyEvent *event)
 {
-    m_state.posts.fetch_add(1, std::memory_order_release);
-    QCoreApplication::postEvent(m_owner, event);
+    m_state.notices.append(std::unique_ptr<QEvent>(event));
 }
 
 void RavelWorkerJobs::fireError(qint32 number, const QString &text)

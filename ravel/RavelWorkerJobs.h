@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 class QObject;
@@ -34,8 +35,11 @@ private:
     void checkLoss(int code, bool afterTransfer);
     // `failure`: what failed on our side beyond the code, or empty.
     void fireReport(int code, const QString &reply, const QString &failure);
-    // Posts a notification to the component, counted so the component's read pairs with it.
+    // Queues a notification for the component, after everything the library queued before.
     void notifyOwner(RavelNotifyEvent *event);
+    // A transfer's notifications may wait in the queue (RavelNotifyQueue), at most a fifth of
+    // a second: a run of short transfers restarts the timer before it fires.
+    void holdNotifications();
     void dropConnection();
     void login(const RavelJobEvent &job);
     void readAddresses();
@@ -56,4 +60,6 @@ private:
     RavelFtpLibrary &m_library;
     bool m_async = false;
     std::unique_ptr<QFile> m_log;
+    // Bounds how long a transfer's notifications are held back from the host.
+    std::unique_ptr<QTimer> m_heldFlush;
 };

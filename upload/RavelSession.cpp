@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <utility>
 
 namespace {
 // A safety net only: the component's events wake every wait at once.
@@ -44,9 +45,14 @@ void RavelSession::waitUntil(const std::function<bool()> &done)
     if (done())
         return;
     QEventLoop loop;
-    // The component changes its state after it has sent its event: look once it is back.
+    // The component changes its state after it has sent its event: look once it is back, once
+    // for all the events it sent in one go.
+    bool looking = false;
     auto check = [&] {
+        if (std::exchange(looking, true))
+            return;
         QTimer::singleShot(0, &loop, [&] {
+            looking = false;
             if (done())
                 loop.quit();
         });

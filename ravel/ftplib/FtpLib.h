@@ -10,7 +10,8 @@
 // Notifications are FtpLibNotifyEvent objects posted with QCoreApplication::postEvent to the
 // receiver given with a call; check event->type() == FtpLibNotifyEvent::EventType and then
 // static_cast. The receiver must outlive the session. Events may be posted from any library
-// thread (the calling thread or the library's transfer thread).
+// thread (the calling thread or the library's transfer thread). A session with a sink
+// (LibSetNotifySink) hands every event to the sink instead of posting it.
 //
 // Asynchronous transfers (async flag non-zero, with a receiver) and listings in asynchronous
 // mode (LibAsyncOn, with a receiver) return at once and run on the library's own transfer
@@ -142,6 +143,17 @@ private:
     std::atomic<bool> m_posted{false};
 };
 
+// Takes a session's notifications in place of posting them: on the library thread that
+// makes each one, in the order they are made; the sink owns each event from then on.
+class FtpLibNotifySink
+{
+public:
+    virtual void take(FtpLibNotifyEvent *event) = 0;
+
+protected:
+    ~FtpLibNotifySink() = default;
+};
+
 // Returns an identifier of the calling thread; written into the session transcript.
 typedef unsigned long (*FtpLibThreadIdFn)(void);
 
@@ -155,6 +167,9 @@ FTPLIB_EXPORT int LibStartSession(QObject *receiver, FtpLibThreadIdFn threadId);
 FTPLIB_EXPORT int LibEndSession(void);
 // Posts every server reply to receiver as `message` while on is non-zero.
 FTPLIB_EXPORT int LibSetReplyEcho(int on, QObject *receiver, int message);
+// Every later notification of the session, whatever its receiver, goes to sink (null: posted
+// again). The sink must outlive the session.
+FTPLIB_EXPORT int LibSetNotifySink(FtpLibNotifySink *sink);
 // Seconds to wait for the server at each step; 0 or less selects the default of 30.
 FTPLIB_EXPORT int LibSetTimeout(int seconds);
 // Control port of the next login; 0 selects 21.
@@ -319,6 +334,7 @@ struct FtpLibFunctions
     decltype(&LibPeerFingerprint) PeerFingerprint;
     decltype(&LibCertificateError) CertificateError;
     decltype(&LibTlsActive) TlsActive;
+    decltype(&LibSetNotifySink) SetNotifySink;
     decltype(&LibPeerCertificate) PeerCertificate;
 };
 

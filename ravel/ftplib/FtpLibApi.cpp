@@ -61,7 +61,7 @@ std::unique_ptr<QIODevice> openDescriptor(int fd, QIODevice::OpenMode mode)
 // A transfer that cannot even start still ends with its notification.
 int refuse(int code, bool async, QObject *receiver, int message)
 {
-    return t_session->refuse(code, async, {receiver, message});
+    return t_session->refuse(code, async, t_session->notify(receiver, message));
 }
 
 int receive(const char *remote, const char *local, char type, int async, bool append,
@@ -78,9 +78,10 @@ int receive(const char *remote, const char *local, char type, int async, bool ap
     request.ascii = type == 'A';
     request.localName = QString::fromUtf8(local);
     request.append = append;
-    request.notify = {receiver, message};
+    const FtpNotify end = t_session->notify(receiver, message);
+    request.notify = end;
     const qint64 size = type == 'I' ? t_session->remoteSize(remote) : 0;
-    return t_session->transfer(std::move(request), async, {receiver, message}, size);
+    return t_session->transfer(std::move(request), async, end, size);
 }
 
 int send(std::unique_ptr<QIODevice> source, const QByteArray &command, char type, bool async,
@@ -93,8 +94,9 @@ int send(std::unique_ptr<QIODevice> source, const QByteArray &command, char type
     request.ascii = type == 'A';
     request.restartAt = source->pos();
     request.local = std::move(source);
-    request.notify = {receiver, message};
-    return t_session->transfer(std::move(request), async, {receiver, message}, size);
+    const FtpNotify end = t_session->notify(receiver, message);
+    request.notify = end;
+    return t_session->transfer(std::move(request), async, end, size);
 }
 
 int sendFile(const char *local, const char *remote, char type, int async, const char *verb,
@@ -149,7 +151,12 @@ int LibEndSession(void)
 
 int LibSetReplyEcho(int on, QObject *receiver, int message)
 {
-    return setting([&](FtpSession &s) { s.setReplyEcho(on != 0, {receiver, message}); });
+    return setting([&](FtpSession &s) { s.setReplyEcho(on != 0, s.notify(receiver, message)); });
+}
+
+int LibSetNotifySink(FtpLibNotifySink *sink)
+{
+    return setting([&](FtpSession &s) { s.setNotifySink(sink); });
 }
 
 int LibSetTimeout(int seconds)
@@ -212,7 +219,7 @@ int LibFirewallLogin(const char *proxyHost, const char *proxyUser, const char *p
                       !isArgument(proxyPassword ? proxyPassword : "") || !isArgument(proxyHost))))
         return FTPLIB_INVALIDPARAMETER;
     FtpSession::Endpoint target{QString::fromUtf8(host), 0, user, password};
-    const FtpNotify done{receiver, message};
+    const FtpNotify done = t_session->notify(receiver, message);
     if (!viaProxy) {
         target.port = 0;
         return t_session->login(std::move(target), done);
@@ -360,9 +367,10 @@ int LibRestartReceive(const char *remote, int fd, char type, int async, long lon
     request.ascii = type == 'A';
     request.restartAt = offset;
     request.local = std::move(sink);
-    request.notify = {receiver, message};
+    const FtpNotify end = t_session->notify(receiver, message);
+    request.notify = end;
     const qint64 size = t_session->remoteSize(remote);
-    return t_session->transfer(std::move(request), async, {receiver, message}, size);
+    return t_session->transfer(std::move(request), async, end, size);
 }
 
 int LibSend(const char *local, const char *remote, char type, int async, int unique,
@@ -395,7 +403,7 @@ int LibList(const char *path, const char *file, int longList, QObject *receiver,
 {
     if (!t_session)
         return FTPLIB_NOTINITIALIZED;
-    const FtpNotify end{receiver, message};
+    const FtpNotify end = t_session->notify(receiver, message);
     if (path && !isArgument(path))
         return refuse(FTPLIB_INVALIDPARAMETER, t_session->isAsync(), receiver, message);
     FtpTransfer::Request request;
@@ -548,6 +556,7 @@ const FtpLibFunctions *LibFunctions(void)
         LibPeerFingerprint,
         LibCertificateError,
         LibTlsActive,
+        LibSetNotifySink,
         LibPeerCertificate,
     };
     return &functions;

@@ -14,13 +14,14 @@ struct FtpNotify
 
     QObject *receiver = nullptr;
     int message = 0;
+    // Takes the events in place of the receiver's event queue when set.
+    FtpLibNotifySink *sink = nullptr;
 
     void post(long long first, long long second, int code = 0,
               const QByteArray &text = QByteArray()) const
     {
         if (receiver)
-            QCoreApplication::postEvent(receiver,
-                                        new FtpLibNotifyEvent(message, first, second, code, text));
+            deliver(new FtpLibNotifyEvent(message, first, second, code, text));
     }
 
     // Posts unless too many droppable notifications wait; a later one tells the host as much
@@ -31,6 +32,13 @@ struct FtpNotify
     static int pendingDroppable() { return pending().load(); }
 
 private:
+    void deliver(FtpLibNotifyEvent *event) const
+    {
+        if (sink)
+            sink->take(event);
+        else
+            QCoreApplication::postEvent(receiver, event);
+    }
     static std::atomic<int> &pending()
     {
         static std::atomic<int> count{0};
@@ -56,6 +64,6 @@ inline bool FtpNotify::postDroppable(long long first, long long second, int code
         pending().fetch_sub(1, std::memory_order_relaxed);
         return false;
     }
-    QCoreApplication::postEvent(receiver, new Counted(message, first, second, code, text));
+    deliver(new Counted(message, first, second, code, text));
     return true;
 }

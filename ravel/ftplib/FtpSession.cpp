@@ -47,9 +47,8 @@ QHostAddress firstAddress(const QString &host)
 } // namespace
 
 FtpSession::FtpSession(QObject *receiver, unsigned long task)
-    : m_transcript(task),
-      m_control(std::make_unique<FtpControlConnection>(m_transcript)), m_echo{receiver,
-                                                                              FTPLIB_NOTIFY_REPLY}
+    : m_transcript(task), m_control(std::make_unique<FtpControlConnection>(m_transcript)),
+      m_receiver(receiver), m_echo{receiver, FTPLIB_NOTIFY_REPLY}
 {
     m_control->setLossNotify({receiver, FTPLIB_NOTIFY_LOST});
     setTimeout(0);
@@ -67,6 +66,15 @@ void FtpSession::setReplyEcho(bool on, FtpNotify echo)
         m_echo = echo;
     m_echoOn = on;
     m_control->setEcho(on ? m_echo : FtpNotify());
+}
+
+void FtpSession::setNotifySink(FtpLibNotifySink *sink)
+{
+    waitForTransfer();
+    m_sink = sink;
+    m_echo.sink = sink;
+    m_control->setEcho(m_echoOn ? m_echo : FtpNotify());
+    m_control->setLossNotify(notify(m_receiver, FTPLIB_NOTIFY_LOST));
 }
 
 void FtpSession::setTimeout(int seconds)

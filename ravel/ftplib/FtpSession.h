@@ -34,6 +34,9 @@ public:
     ~FtpSession();
 
     void setReplyEcho(bool on, FtpNotify echo);
+    void setNotifySink(FtpLibNotifySink *sink);
+    // Where a notification for `receiver` goes, as the sink says.
+    FtpNotify notify(QObject *receiver, int message) const { return {receiver, message, m_sink}; }
     void setTimeout(int seconds);
     void setPort(int port);
     void setPassive(bool on) { m_passive = on; }
@@ -113,6 +116,8 @@ private:
     std::unique_ptr<FtpControlConnection> m_control;
     FtpInterrupt m_interrupt;
     std::unique_ptr<FtpTransferThread> m_transferThread;
+    QObject *const m_receiver;
+    FtpLibNotifySink *m_sink = nullptr;
     FtpNotify m_echo;
     bool m_echoOn = false;
     quint16 m_port = 21;
