@@ -216,8 +216,7 @@ std::optional<Encoded> encode(const QString &original, const QList<int> &sizes, 
                 image->scaled(sizes[i], sizes[i], Qt::KeepAspectRatio, Qt::SmoothTransformation);
         out.pixelSizes[i] = image->size();
         if (!keepAlpha) {
-            out.bytes[i] =
-                JpegCodec::encode(image->convertToFormat(QImage::Format_RGB32), JpegQuality);
+            out.bytes[i] = JpegCodec::encode(*image, JpegQuality);
             if (out.bytes[i].isEmpty()) {
                 failure = QStringLiteral("The picture could not be encoded");
                 return std::nullopt;

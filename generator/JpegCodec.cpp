@@ -34,6 +34,20 @@ void warn(j_common_ptr info, int level)
         leave(info);
 }
 
+// libjpeg reads and writes a few rows a call: hands `pass` the rows from `next` (the
+// scanline counter it advances) on, until `height`.
+template <typename Row, typename Pass>
+void inRows(const JDIMENSION &next, JDIMENSION height, Row row, Pass pass)
+{
+    JSAMPROW rows[RowsPerRead];
+    while (next < height) {
+        const JDIMENSION count = qMin<JDIMENSION>(RowsPerRead, height - next);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = row(int(next + i));
+        pass(rows, count);
+    }
+}
+
 struct Decoding
 {
     jpeg_decompress_struct info{};
@@ -72,17 +86,13 @@ bool run(Decoding &d, const QByteArray &data, int denominator)
         std::free(icc);
     }
     jpeg_start_decompress(&d.info);
-    JSAMPROW rows[RowsPerRead];
-    while (d.info.output_scanline < d.info.output_height) {
-        const JDIMENSION first = d.info.output_scanline;
-        const JDIMENSION count = qMin<JDIMENSION>(RowsPerRead, d.info.output_height - first);
-        for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = d.image.scanLine(int(first + i));
-        jpeg_read_scanlines(&d.info, rows, count);
-    }
+    inRows(
+        d.info.output_scanline, d.info.output_height, [&d](int y) { return d.image.scanLine(y); },
+        [&d](JSAMPARRAY rows, JDIMENSION count) { jpeg_read_scanlines(&d.info, rows, count); });
     jpeg_finish_decompress(&d.info);
     return true;
 }
+
 struct Encoding
 {
     jpeg_compress_struct info{};
@@ -103,14 +113,10 @@ bool run(Encoding &e, const QImage &image, int quality)
     jpeg_set_defaults(&e.info);
     jpeg_set_quality(&e.info, quality, TRUE);
     jpeg_start_compress(&e.info, TRUE);
-    JSAMPROW rows[RowsPerRead];
-    while (e.info.next_scanline < e.info.image_height) {
-        const JDIMENSION first = e.info.next_scanline;
-        const JDIMENSION count = qMin<JDIMENSION>(RowsPerRead, e.info.image_height - first);
-        for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = const_cast<uchar *>(image.constScanLine(int(first + i)));
-        jpeg_write_scanlines(&e.info, rows, count);
-    }
+    inRows(
+        e.info.next_scanline, e.info.image_height,
+        [&image](int y) { return const_cast<uchar *>(image.constScanLine(y)); },
+        [&e](JSAMPARRAY rows, JDIMENSION count) { jpeg_write_scanlines(&e.info, rows, count); });
     jpeg_finish_compress(&e.info);
     return true;
 }
@@ -125,11 +131,12 @@ void prepare(ErrorExit &error, jpeg_error_mgr *&manager)
 
 QByteArray JpegCodec::encode(const QImage &image, int quality)
 {
-    Q_ASSERT(image.format() == QImage::Format_RGB32);
+    // No copy when it is RGB32 already, as the gallery's pictures are.
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     Encoding e;
     prepare(e.error, e.info.err);
     jpeg_create_compress(&e.info);
-    const bool ok = run(e, image, quality);
+    const bool ok = run(e, rgb, quality);
     jpeg_destroy_compress(&e.info);
     QByteArray out;
     if (ok)

@@ -15,6 +15,6 @@ public:
     // Empty for data libjpeg refuses or a colour model other than YCbCr, RGB or grey (CMYK):
     // the caller falls back to QImageReader, which explains the failure.
     static std::optional<QImage> decode(const QByteArray &data, int denominator);
-    // An RGB32 picture as a baseline JPEG, 4:2:0, no metadata; empty if libjpeg fails.
+    // A picture without alpha as a baseline JPEG, 4:2:0, no metadata; empty if libjpeg fails.
     static QByteArray encode(const QImage &image, int quality);
 };
