@@ -334,8 +334,8 @@ struct FtpLibFunctions
     decltype(&LibPeerFingerprint) PeerFingerprint;
     decltype(&LibCertificateError) CertificateError;
     decltype(&LibTlsActive) TlsActive;
-    decltype(&LibSetNotifySink) SetNotifySink;
     decltype(&LibPeerCertificate) PeerCertificate;
+    decltype(&LibSetNotifySink) SetNotifySink;
 };
 
 // The table above, filled.

@@ -556,8 +556,8 @@ const FtpLibFunctions *LibFunctions(void)
         LibPeerFingerprint,
         LibCertificateError,
         LibTlsActive,
-        LibSetNotifySink,
         LibPeerCertificate,
+        LibSetNotifySink,
     };
     return &functions;
 }

@@ -65,7 +65,7 @@ bool FtpTls::addCaFile(const QString &path)
     const QList<QSslCertificate> found = QSslCertificate::fromData(file.read(MaxCaFile));
     if (found.isEmpty())
         return false;
-    base();
+    base(); // the system's store first, the extra certificates added to it
     m_base->addCaCertificates(found);
     return true;
 }
