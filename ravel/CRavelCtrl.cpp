@@ -310,12 +310,14 @@ void CRavelCtrl::QUIT()
 void CRavelCtrl::ABOR()
 {
     m_command = QStringLiteral("ABOR");
+    m_jobs.interruptTransfer(false);
     m_jobs.run(m_jobs.newJob(Abort), Waits::Always);
 }
 
 void CRavelCtrl::LocalClose()
 {
     m_jobs.cancelLogin();
+    m_jobs.interruptTransfer(true);
     m_command = QStringLiteral("ABOR");
     m_jobs.run(m_jobs.newJob(DropConnection), Waits::Always);
 }

@@ -121,6 +121,9 @@ void CRavelThread::run()
     }
     m_state.session = m_library->SessionHandle();
     m_library->SetNotifySink(&m_state.notices);
+    // A transfer on this thread costs no hand-over to another; the host stops one through
+    // the library (RavelJobRunner::interruptTransfer).
+    m_library->SetInlineAsync(1);
     m_library->SetReplyEcho(m_settings.verbose, m_owner, HostReply);
     m_jobs.setAsync(m_settings.async);
     m_settings.async ? m_library->AsyncOn() : m_library->AsyncOff();

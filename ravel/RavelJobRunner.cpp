@@ -17,6 +17,11 @@ RavelJobRunner::RavelJobRunner(CRavelCtrl &owner, RavelState &state,
                                std::optional<RavelError> &raised, QString libraryPath)
     : m_owner(owner), m_state(state), m_raised(raised), m_libraryPath(std::move(libraryPath))
 {
+    m_heldFlush.setInterval(200);
+    QObject::connect(&m_heldFlush, &QTimer::timeout, [this] {
+        if (!m_state.notices.flushHeld() && !m_state.transfer)
+            m_heldFlush.stop();
+    });
 }
 
 RavelJobRunner::~RavelJobRunner() = default;
@@ -140,9 +145,20 @@ bool RavelJobRunner::runSwitch(Job kind, bool on, const QString &logFile)
 void RavelJobRunner::runTransfer(std::unique_ptr<RavelJobEvent> job)
 {
     m_state.transfer = true;
+    if (m_owner.AsyncMode())
+        m_heldFlush.start();
     run(std::move(job), Waits::WhenSync);
     if (!m_owner.AsyncMode())
         m_state.transfer = false;
+}
+
+void RavelJobRunner::interruptTransfer(bool drop)
+{
+    if (!m_state.transfer || !m_owner.AsyncMode())
+        return;
+    // The session lives while a transfer job is out: only the host ends the worker.
+    if (const RavelFtpLibrary *library = hostLibrary())
+        (*library)->Interrupt(m_state.session.load(), drop);
 }
 
 bool RavelJobRunner::handOffRestartFile(RavelJobEvent &job, const QString &fileName,

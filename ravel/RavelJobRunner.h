@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -51,6 +52,9 @@ public:
     bool runSwitch(RavelMessages::Job job, bool on, const QString &logFile = {});
     // A transfer: xFerInProgress while it runs.
     void runTransfer(std::unique_ptr<RavelJobEvent> job);
+    // Stops a running asynchronous transfer at once, as an abort or a drop: the worker runs
+    // it to its end before it takes the job that follows.
+    void interruptTransfer(bool drop);
     // Opens a restart's local file at `position` and gives the job its descriptor; false
     // after raising.
     bool handOffRestartFile(RavelJobEvent &job, const QString &fileName, QIODevice::OpenMode mode,
@@ -82,4 +86,7 @@ private:
     std::unique_ptr<RavelFtpLibrary> m_hostLibrary;
     // The local file of a running asynchronous restart transfer.
     std::unique_ptr<QFile> m_restartFile;
+    // Bounds how long a transfer's notifications are held back from the host: a run of short
+    // transfers restarts it before it fires.
+    QTimer m_heldFlush;
 };

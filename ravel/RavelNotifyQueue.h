@@ -42,8 +42,8 @@ public:
     // reach the host with the next notification that does, at the latest with that end, which
     // the library always sends.
     void deferUntilTransferEnd();
-    // Worker's thread, now and then during a transfer: what was held back goes to the host.
-    // False once the transfer has ended.
+    // Any thread, now and then during a transfer: what was held back goes to the host. False
+    // once the transfer has ended.
     bool flushHeld();
 
     // Host's thread, on Ready: hands each waiting notification to `handle`, oldest first.

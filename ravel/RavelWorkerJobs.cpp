@@ -57,24 +57,8 @@ RavelWorkerJobs::RavelWorkerJobs(QObject *owner, RavelState &state, RavelFtpLibr
 {
 }
 
-void RavelWorkerJobs::holdNotifications()
-{
-    m_state.notices.deferUntilTransferEnd();
-    if (!m_heldFlush) {
-        // Made here, on the worker's thread, where it runs and is stopped.
-        m_heldFlush = std::make_unique<QTimer>();
-        m_heldFlush->setInterval(200);
-        QObject::connect(m_heldFlush.get(), &QTimer::timeout, [this] {
-            if (!m_state.notices.flushHeld())
-                m_heldFlush->stop();
-        });
-    }
-    m_heldFlush->start();
-}
-
 void RavelWorkerJobs::endSession()
 {
-    m_heldFlush.reset();
     setLog(false, {});
     if (m_library->EndSession() == FTPLIB_STILLCONNECTED) {
         if (m_library->Quit() != FTPLIB_OK)
@@ -87,8 +71,9 @@ void RavelWorkerJobs::execute(RavelJobEvent &job)
 {
     const auto &lib = m_library;
     const QByteArray path = wire(job.remotePath);
+    // Until its end the transfer's replies need not wake the host (RavelNotifyQueue).
     if (m_async && isTransfer(job.job))
-        holdNotifications();
+        m_state.notices.deferUntilTransferEnd();
     switch (job.job) {
     case Abort:
         lib->Abort();

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QString>
-#include <QTimer>
 #include <memory>
 
 class QObject;
@@ -37,9 +36,6 @@ private:
     void fireReport(int code, const QString &reply, const QString &failure);
     // Queues a notification for the component, after everything the library queued before.
     void notifyOwner(RavelNotifyEvent *event);
-    // A transfer's notifications may wait in the queue (RavelNotifyQueue), at most a fifth of
-    // a second: a run of short transfers restarts the timer before it fires.
-    void holdNotifications();
     void dropConnection();
     void login(const RavelJobEvent &job);
     void readAddresses();
@@ -60,6 +56,4 @@ private:
     RavelFtpLibrary &m_library;
     bool m_async = false;
     std::unique_ptr<QFile> m_log;
-    // Bounds how long a transfer's notifications are held back from the host.
-    std::unique_ptr<QTimer> m_heldFlush;
 };

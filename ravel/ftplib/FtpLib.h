@@ -268,6 +268,14 @@ FTPLIB_EXPORT void *LibSessionHandle(void);
 // Any thread, while the session lives: the login running in it (or its next one, until
 // LibDropConnection) fails at once with FTPLIB_CANCELBYUSER and closes the connection.
 FTPLIB_EXPORT int LibCancelLogin(void *session);
+// Non-zero: an asynchronous transfer runs to its end on the calling thread before the call
+// returns, and tells of itself as any asynchronous one does; another thread stops it with
+// LibInterrupt. Zero (the default): it runs on the session's transfer thread.
+FTPLIB_EXPORT int LibSetInlineAsync(int on);
+// Any thread, while the session lives: stops the running transfer, or the next one to start,
+// as LibAbort (drop zero) or LibDropConnection (drop non-zero) would; the session's next
+// LibAbort or LibDropConnection then only completes it.
+FTPLIB_EXPORT int LibInterrupt(void *session, int drop);
 
 // TLS of the next login (FtpLibSecurity); FTPLIB_SECURITY_PLAIN is the default.
 FTPLIB_EXPORT int LibSetSecurity(int mode);
@@ -336,6 +344,8 @@ struct FtpLibFunctions
     decltype(&LibTlsActive) TlsActive;
     decltype(&LibPeerCertificate) PeerCertificate;
     decltype(&LibSetNotifySink) SetNotifySink;
+    decltype(&LibSetInlineAsync) SetInlineAsync;
+    decltype(&LibInterrupt) Interrupt;
 };
 
 // The table above, filled.

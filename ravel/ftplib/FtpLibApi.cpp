@@ -457,6 +457,19 @@ int LibCancelLogin(void *session)
     return FTPLIB_OK;
 }
 
+int LibSetInlineAsync(int on)
+{
+    return setting([&](FtpSession &s) { s.setInlineAsync(on != 0); });
+}
+
+int LibInterrupt(void *session, int drop)
+{
+    if (!session)
+        return FTPLIB_NOACTIVESESSION;
+    static_cast<FtpSession *>(session)->interrupt(drop != 0);
+    return FTPLIB_OK;
+}
+
 int LibSetSecurity(int mode)
 {
     if (!t_session)
@@ -558,6 +571,8 @@ const FtpLibFunctions *LibFunctions(void)
         LibTlsActive,
         LibPeerCertificate,
         LibSetNotifySink,
+        LibSetInlineAsync,
+        LibInterrupt,
     };
     return &functions;
 }

@@ -93,6 +93,7 @@ void FtpSession::resetAfterLoss()
     if (transferRunning())
         m_interrupt.drop();
     waitForTransfer();
+    m_interrupt.clear();
     m_control->discardInput();
 }
 
@@ -297,11 +298,17 @@ int FtpSession::quit()
     return code == FTPLIB_OK && reply.kind() != 2 ? FTPLIB_UNEXPECTEDANSWER : code;
 }
 
+void FtpSession::interrupt(bool drop)
+{
+    drop ? m_interrupt.drop() : m_interrupt.abort();
+}
+
 int FtpSession::drop()
 {
     if (transferRunning())
         m_interrupt.drop();
     waitForTransfer();
+    m_interrupt.clear();
     m_loginCancelled = false;
     m_control->close();
     return FTPLIB_OK;
@@ -408,9 +415,12 @@ int FtpSession::makeDir(const QByteArray &name, QByteArray &created)
 
 int FtpSession::abort()
 {
-    if (transferRunning()) {
+    if (transferRunning())
         m_interrupt.abort();
-        waitForTransfer();
+    waitForTransfer();
+    // The transfer that interrupt() stopped has sent ABOR itself.
+    if (m_interrupt.raised()) {
+        m_interrupt.clear();
         return m_control->isOpen() ? FTPLIB_OK : FTPLIB_NOTCONNECTED;
     }
     return simple("ABOR", FTPLIB_SERVERCANTEXECUTE, FTPLIB_SERVERCANTEXECUTE);
@@ -473,12 +483,13 @@ int FtpSession::run(FtpTransfer::Request request, bool async,
     // Read now, not when the session was made: the mode may change between transfers.
     request.passive = m_passive;
     request.tls = &m_tls;
-    m_interrupt.clear();
     auto transfer = std::make_unique<FtpTransfer>(std::move(request), *m_control, m_interrupt);
-    if (!async) {
+    if (!async || m_inlineAsync) {
         const FtpTransfer::Result result = transfer->run();
+        // The local file is complete and closed before anyone hears of the end.
         transfer.reset();
-        return end(result);
+        const int code = end(result);
+        return async ? FTPLIB_OK : code;
     }
     if (!m_transferThread)
         m_transferThread = std::make_unique<FtpTransferThread>();

@@ -42,6 +42,10 @@ public:
     void setPassive(bool on) { m_passive = on; }
     void setAsync(bool on) { m_async = on; }
     bool isAsync() const { return m_async; }
+    void setInlineAsync(bool on) { m_inlineAsync = on; }
+    // Any thread: stops the running transfer, or the next one, as abort() or drop() would;
+    // the next abort() or drop() on the session's thread completes it.
+    void interrupt(bool drop);
     qint64 transferSize() const { return m_transferSize; }
     void setLogFile(int fd) { m_transcript.setDescriptor(fd); }
     void resetAfterLoss();
@@ -74,8 +78,8 @@ public:
     int makeDir(const QByteArray &name, QByteArray &created);
     int abort();
 
-    // Runs a transfer: on the transfer thread when async and `end` has a receiver,
-    // else here. A transfer ends with `end` posted (1, bytes or -1) once, whatever happens.
+    // Runs a transfer: on the transfer thread when async and `end` has a receiver, unless
+    // inline, else here. A transfer ends with `end` posted (1, bytes or -1) once, whatever happens.
     int transfer(FtpTransfer::Request request, bool async, FtpNotify end, qint64 size);
     // Ends a transfer that could not start, after the one running, so that ends come in order.
     int refuse(int code, bool async, const FtpNotify &end);
@@ -123,6 +127,7 @@ private:
     quint16 m_port = 21;
     bool m_passive = false;
     bool m_async = false;
+    bool m_inlineAsync = false;
     std::atomic<qint64> m_transferSize = 0;
     std::atomic<bool> m_loginCancelled = false;
     QByteArray m_remoteName;

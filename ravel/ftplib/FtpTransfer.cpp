@@ -10,8 +10,10 @@
 #include <QFile>
 #include <QScopeGuard>
 #include <QSslSocket>
+#include <csignal>
 #include <optional>
 #include <poll.h>
+#include <sys/sendfile.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -69,6 +71,35 @@ int completion(const FtpReply &reply)
         return FTPLIB_CANTWRITE;
     return FTPLIB_SERVERCANTEXECUTE;
 }
+
+// sendfile() knows no MSG_NOSIGNAL: a data connection the server or an abort has shut would
+// raise SIGPIPE, which ends the process. The signal is held on this thread meanwhile, and one
+// raised is taken before the mask is restored.
+class PipeSignalHold
+{
+public:
+    PipeSignalHold()
+    {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_before);
+    }
+    ~PipeSignalHold()
+    {
+        if (sigismember(&m_before, SIGPIPE))
+            return;
+        const timespec none{};
+        while (sigtimedwait(&m_pipe, nullptr, &none) == SIGPIPE) {
+        }
+        pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
+    }
+    PipeSignalHold(const PipeSignalHold &) = delete;
+    PipeSignalHold &operator=(const PipeSignalHold &) = delete;
+
+private:
+    sigset_t m_pipe;
+    sigset_t m_before;
+};
 
 } // namespace
 
@@ -294,25 +325,11 @@ int FtpTransfer::stream()
 
 int FtpTransfer::streamSend()
 {
-    std::vector<char> buffer(ChunkSize);
-    for (;;) {
-        const qint64 n = m_request.local->read(buffer.data(), ChunkSize);
-        if (n < 0)
-            return FTPLIB_CANTOPENFILE;
-        if (n == 0)
-            break;
-        if (!putWire(buffer.data(), n))
-            return FTPLIB_DATACONNECTION;
-        while (queued() > HighWater) {
-            if (!m_data->waitForBytesWritten(m_control.timeout()))
-                return dataWaitFailure();
-        }
-        m_result.bytes += n;
-        progress();
-        // Without this a lost session shows only after the whole file has gone out.
-        if (m_control.peerClosed())
-            return FTPLIB_NOREPLY;
-    }
+    std::optional<int> sent = sendFromFile();
+    if (!sent)
+        sent = sendThroughSocket();
+    if (*sent != FTPLIB_OK)
+        return *sent;
     progress(true);
     while (queued() > 0) {
         if (!m_data->waitForBytesWritten(m_control.timeout()))
@@ -326,6 +343,74 @@ int FtpTransfer::streamSend()
         !m_data->waitForDisconnected(m_control.timeout()))
         return dataWaitFailure();
     return FTPLIB_OK;
+}
+
+int FtpTransfer::sendThroughSocket()
+{
+    std::vector<char> buffer(ChunkSize);
+    for (;;) {
+        const qint64 n = m_request.local->read(buffer.data(), ChunkSize);
+        if (n < 0)
+            return FTPLIB_CANTOPENFILE;
+        if (n == 0)
+            return FTPLIB_OK;
+        if (!putWire(buffer.data(), n))
+            return FTPLIB_DATACONNECTION;
+        while (queued() > HighWater) {
+            if (!m_data->waitForBytesWritten(m_control.timeout()))
+                return dataWaitFailure();
+        }
+        if (const int code = sentMore(n); code != FTPLIB_OK)
+            return code;
+    }
+}
+
+std::optional<int> FtpTransfer::sendFromFile()
+{
+    auto *file = qobject_cast<QFileDevice *>(m_request.local.get());
+    if (m_request.ascii || m_data->isEncrypted() || !file || file->handle() < 0)
+        return std::nullopt;
+    const int socket = int(m_data->socketDescriptor());
+    off_t offset = file->pos();
+    const PipeSignalHold hold;
+    for (bool first = true;; first = false) {
+        const ssize_t n = ::sendfile(socket, file->handle(), &offset, size_t(ChunkSize));
+        if (n == 0)
+            return FTPLIB_OK;
+        if (n > 0) {
+            if (const int code = sentMore(n); code != FTPLIB_OK)
+                return code;
+            continue;
+        }
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error == EAGAIN) {
+            pollfd p{socket, POLLOUT, 0};
+            if (::poll(&p, 1, int(m_control.timeout())) == 0)
+                return dataFailure(FTPLIB_TIMEOUT, peer(), "no progress");
+            continue;
+        }
+        // A file system that cannot send from its files takes the ordinary way.
+        if (first && (error == EINVAL || error == ENOSYS))
+            return std::nullopt;
+        if (error == EIO)
+            return FTPLIB_CANTOPENFILE;
+        return dataFailure(FTPLIB_DATACONNECTION, peer(), qt_error_string(error).toUtf8());
+    }
+}
+
+int FtpTransfer::sentMore(qint64 bytes)
+{
+    m_result.bytes += bytes;
+    progress();
+    // Without this a lost session shows only after the whole file has gone out.
+    return m_control.peerClosed() ? FTPLIB_NOREPLY : FTPLIB_OK;
+}
+
+QByteArray FtpTransfer::peer() const
+{
+    return "to " + endpoint(m_data->peerAddress(), m_data->peerPort());
 }
 
 qint64 FtpTransfer::queued() const

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class FtpControlConnection;
 class FtpDataListener;
@@ -83,6 +84,14 @@ private:
     int secureData();
     int stream();
     int streamSend();
+    // Through the socket's buffer: over TLS, in ASCII, or from a source that is not a file.
+    int sendThroughSocket();
+    // Plain binary data from a local file, straight from the file to the socket in the kernel;
+    // nothing when that cannot be done here.
+    std::optional<int> sendFromFile();
+    // Counts bytes sent and tells progress; a code when the session is lost meanwhile.
+    int sentMore(qint64 bytes);
+    QByteArray peer() const;
     // Bytes written but not yet handed to the network.
     qint64 queued() const;
     int closeSecureSend();

@@ -5,9 +5,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <memory>
+#include <thread>
 
 // The C interface against the scripted fake server: servers that refuse, break the protocol,
 // go silent or vanish.
@@ -21,7 +24,8 @@ private slots:
     void refusedLogin();
     void refusalTexts_data();
     void refusalTexts();
-    void abortEndlessDownload();
+    void abortStalledTransfer_data();
+    void abortStalledTransfer();
     void dropDuringTransfer();
     void stopWhileWaitingForDataConnection_data();
     void stopWhileWaitingForDataConnection();
@@ -49,6 +53,8 @@ private:
     bool startAndLogin(const QString &scenario);
     // Starts a download that only ends when it is stopped, and waits until data flows.
     bool startEndlessDownload();
+    // Starts an upload that the server stops reading, and waits until data flows.
+    bool startStalledUpload();
 
     std::unique_ptr<FtpTestServer> m_server;
     std::unique_ptr<FtpEventRecorder> m_events;
@@ -89,6 +95,19 @@ bool tst_FtpLibFaults::startEndlessDownload()
            m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 1, false);
 }
 
+bool tst_FtpLibFaults::startStalledUpload()
+{
+    QFile big(m_local.filePath(QStringLiteral("big.bin")));
+    // Far more than the socket buffers hold, so the sender is waiting when it is aborted.
+    if (!big.open(QIODevice::WriteOnly) || !big.resize(64 << 20))
+        return false;
+    big.close();
+    return startAndLogin(QStringLiteral("fault:stall:1")) &&
+           LibSend(big.fileName().toUtf8(), "big.bin", 'I', 1, 0, m_events.get(),
+                   FTPLIB_NOTIFY_TRANSFER) == FTPLIB_OK &&
+           m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 1, false);
+}
+
 void tst_FtpLibFaults::refusedLogin()
 {
     m_server =
@@ -124,10 +143,40 @@ void tst_FtpLibFaults::refusalTexts()
     QCOMPARE(QByteArray(LibLastReply()), QByteArray("200 OK"));
 }
 
-void tst_FtpLibFaults::abortEndlessDownload()
+void tst_FtpLibFaults::abortStalledTransfer_data()
 {
+    QTest::addColumn<bool>("upload");
+    QTest::addColumn<bool>("inlineAsync");
+    QTest::newRow("download") << false << false;
+    // The abort shuts the socket the file is being sent to: that must not end the process.
+    QTest::newRow("upload") << true << false;
+    // Run on this thread, the transfer is stopped from another, as the component's host does;
+    // the abort that follows only completes it.
+    QTest::newRow("upload on the calling thread") << true << true;
+}
+
+void tst_FtpLibFaults::abortStalledTransfer()
+{
+    QFETCH(bool, upload);
+    QFETCH(bool, inlineAsync);
     LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
-    QVERIFY(startEndlessDownload());
+    LibSetInlineAsync(inlineAsync);
+    // Early or late, the interrupt stops the transfer the same way.
+    std::thread stopper([session = LibSessionHandle(), inlineAsync] {
+        if (inlineAsync) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            LibInterrupt(session, 0);
+        }
+    });
+    const auto joined = qScopeGuard([&] { stopper.join(); });
+    // Starting the server with QProcess made this process ignore SIGPIPE; `lumora` starts no
+    // process, so it does not.
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    struct sigaction before = {};
+    sigaction(SIGPIPE, &byDefault, &before);
+    const auto restore = qScopeGuard([&] { sigaction(SIGPIPE, &before, nullptr); });
+    QVERIFY(upload ? startStalledUpload() : startEndlessDownload());
     QCOMPARE(LibAbort(), FTPLIB_OK);
     QVERIFY(m_events->waitFor(FTPLIB_NOTIFY_TRANSFER));
     QCoreApplication::sendPostedEvents(m_events.get());
@@ -138,8 +187,9 @@ void tst_FtpLibFaults::abortEndlessDownload()
     for (const FtpEventRecorder::Event &e : m_events->of(FTPLIB_NOTIFY_REPLY))
         codes.append(e.code);
     QCOMPARE(codes.mid(codes.size() - 2), QList<int>({426, 226}));
-    QVERIFY(m_server->commands().contains(QStringLiteral("ABOR")));
     QCOMPARE(LibCommand("NOOP", nullptr, 0), 200);
+    QVERIFY(m_server->waitForCommand(QStringLiteral("NOOP")));
+    QCOMPARE(m_server->commands().count(QStringLiteral("ABOR")), 1);
 }
 
 void tst_FtpLibFaults::dropDuringTransfer()

@@ -14,8 +14,9 @@ cwd-550 (every CWD refused), stor-530 (STOR refused as not logged in),
 idle-timeout (after login, one second without a command ends the session with 421),
 pasv-refused (PASV names a port nobody listens on), bad-227 (PASV answers a 227 without an
 address), epsv-500 and epsv-502 (EPSV refused as unknown, PASV works), fault:KIND:N (the Nth
-STOR meets KIND: drop, 421, silent, 426, garbage, 550 (a plain refusal), or hangup: the
-control connection closes after 1 MiB of data while the data connection keeps reading).
+STOR meets KIND: drop, 421, silent, 426, garbage, 550 (a plain refusal), hangup: the
+control connection closes after 1 MiB of data while the data connection keeps reading, or
+stall: the data connection stops reading after 1 KiB until ABOR, then 426 and 226).
 
 Hostile servers, all striking at USER, the first command every client sends:
 flood-120 (USER is answered only by "120 Wait" lines, one every 2 ms, until the client goes
@@ -262,6 +263,16 @@ class Session:
             return True
         if FAULT == "550":
             self.reply("550 Permission denied")
+            return True
+        if FAULT == "stall":
+            self.reply("150 Send it")
+            data = self.open_data()
+            data.recv(1024)
+            line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
+            say("CMD " + line)
+            data.close()
+            self.reply("426 Transfer aborted")
+            self.reply("226 ABOR successful")
             return True
         # 426: the transfer starts, then breaks.
         self.reply("150 Send it")
