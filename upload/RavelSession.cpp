@@ -18,6 +18,14 @@ RavelSession::RavelSession(CRavelCtrl &ravel, QObject *parent) : QObject(parent)
             [this](qint64, qint64 bytes, const QString &, bool complete) {
                 m_transferEnded = m_transferEnded || complete || bytes < 0;
             });
+    // Made once, not per wait: a job waits once or twice for every file it sends.
+    connect(&ravel, &CRavelCtrl::OnHostResponse, this, &RavelSession::wake);
+    connect(&ravel, &CRavelCtrl::OnLogin, this, &RavelSession::wake);
+    connect(&ravel, &CRavelCtrl::OnFTPError, this, &RavelSession::wake);
+    connect(&ravel, &CRavelCtrl::OnAsyncEvent, this, &RavelSession::wake);
+    connect(&ravel, &CRavelCtrl::OnDirList, this, &RavelSession::wake);
+    m_recheck.setInterval(RecheckMs);
+    connect(&m_recheck, &QTimer::timeout, this, &RavelSession::wake);
 }
 
 std::optional<RavelError> RavelSession::call(const QString &method, const QVariantList &args)
@@ -57,22 +65,12 @@ void RavelSession::waitUntil(const std::function<bool()> &done)
                 loop.quit();
         });
     };
-    const QList<QMetaObject::Connection> wakers = {
-        connect(&m_ravel, &CRavelCtrl::OnHostResponse, &loop, check),
-        connect(&m_ravel, &CRavelCtrl::OnLogin, &loop, check),
-        connect(&m_ravel, &CRavelCtrl::OnFTPError, &loop, check),
-        connect(&m_ravel, &CRavelCtrl::OnAsyncEvent, &loop, check),
-        connect(&m_ravel, &CRavelCtrl::OnDirList, &loop, check),
-    };
-    QTimer recheck;
-    connect(&recheck, &QTimer::timeout, &loop, check);
-    recheck.start(RecheckMs);
     // Waits do not nest, so one waker is enough.
     m_wake = check;
+    m_recheck.start();
     loop.exec();
+    m_recheck.stop();
     m_wake = nullptr;
-    for (const auto &c : wakers)
-        disconnect(c);
 }
 
 void RavelSession::waitIdle()

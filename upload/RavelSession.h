@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <QVariantList>
 #include <functional>
 #include <optional>
@@ -38,5 +39,7 @@ public:
 private:
     CRavelCtrl &m_ravel;
     std::function<void()> m_wake;
+    // A safety net for the wait in progress.
+    QTimer m_recheck;
     bool m_transferEnded = false;
 };

@@ -2,18 +2,17 @@
 
 #include <QSslSocket>
 
-QSslSocket *FtpDataListener::takeConnection()
+QTcpSocket *FtpDataListener::takeConnection()
 {
-    // Every pending connection was made by incomingConnection() below.
     QTcpSocket *next = nextPendingConnection();
     if (next)
         next->setParent(nullptr);
-    return static_cast<QSslSocket *>(next);
+    return next;
 }
 
 void FtpDataListener::incomingConnection(qintptr descriptor)
 {
-    auto *socket = new QSslSocket(this);
+    QTcpSocket *socket = m_tls ? new QSslSocket(this) : new QTcpSocket(this);
     if (socket->setSocketDescriptor(descriptor))
         addPendingConnection(socket);
     else

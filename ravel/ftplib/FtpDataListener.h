@@ -2,16 +2,19 @@
 
 #include <QTcpServer>
 
-class QSslSocket;
-
-// The listener of an active data connection: it accepts into QSslSocket, so that a protected
-// data connection can start its TLS handshake (as the client, whoever connected).
+// The listener of an active data connection. A protected one accepts into QSslSocket, so that
+// it can start its TLS handshake (as the client, whoever connected).
 class FtpDataListener : public QTcpServer
 {
 public:
+    explicit FtpDataListener(bool tls) : m_tls(tls) {}
+
     // The next accepted connection, owned by the caller; null when none is waiting.
-    QSslSocket *takeConnection();
+    QTcpSocket *takeConnection();
 
 protected:
     void incomingConnection(qintptr descriptor) override;
+
+private:
+    const bool m_tls;
 };

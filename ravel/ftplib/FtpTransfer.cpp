@@ -142,7 +142,7 @@ FtpTransfer::Result FtpTransfer::run()
         code = openLocal();
     if (code == FTPLIB_OK)
         code = stream();
-    if (code == FTPLIB_OK && m_request.direction == Direction::Send && m_data->isEncrypted())
+    if (code == FTPLIB_OK && m_request.direction == Direction::Send && encrypted())
         code = closeSecureSend();
     if (m_interrupt.raised())
         return interrupted();
@@ -178,7 +178,9 @@ int FtpTransfer::openPassive()
     if (const int code = askPassivePort(port); code != FTPLIB_OK)
         return code;
     const QByteArray where = "to " + endpoint(m_control.peerAddress(), port);
-    m_data = std::make_unique<QSslSocket>();
+    // A plain data connection needs no TLS socket, whose making costs more.
+    m_data =
+        m_control.protectedBy() ? std::make_unique<QSslSocket>() : std::make_unique<QTcpSocket>();
     m_data->connectToHost(m_control.peerAddress(), port);
     const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
     if (!m_data->waitForConnected(m_control.timeout())) {
@@ -229,7 +231,7 @@ int FtpTransfer::openActive()
     const quint32 v4 = local.toIPv4Address(&isV4);
     // An IPv4-mapped address is listened on as IPv4: that is where the server connects.
     const QHostAddress listenOn = isV4 ? QHostAddress(v4) : local;
-    m_listener = std::make_unique<FtpDataListener>();
+    m_listener = std::make_unique<FtpDataListener>(m_control.protectedBy() != nullptr);
     if (local.isNull() || !m_listener->listen(listenOn, 0))
         return dataFailure(FTPLIB_CANTBINDSOCKET, "on " + endpoint(listenOn, 0),
                            "cannot listen: " + m_listener->errorString().toUtf8());
@@ -299,7 +301,8 @@ int FtpTransfer::secureData()
     const QSslSocket *control = m_control.protectedBy();
     if (!control || !m_request.tls)
         return FTPLIB_OK;
-    const int code = m_request.tls->secureData(*m_data, *control, m_control.timeout());
+    const int code = m_request.tls->secureData(static_cast<QSslSocket &>(*m_data), *control,
+                                               m_control.timeout());
     if (code == FTPLIB_OK) {
         // A sender that ends with close_notify may wait for ours (vsftpd does), and Qt does
         // not answer it: closing our side ends the wait on both.
@@ -336,7 +339,7 @@ int FtpTransfer::streamSend()
             return dataWaitFailure();
     }
     // Closed by closeSecureSend(), once this descriptor is no longer watched.
-    if (m_data->isEncrypted())
+    if (encrypted())
         return FTPLIB_OK;
     m_data->disconnectFromHost();
     if (m_data->state() != QAbstractSocket::UnconnectedState &&
@@ -368,7 +371,7 @@ int FtpTransfer::sendThroughSocket()
 std::optional<int> FtpTransfer::sendFromFile()
 {
     auto *file = qobject_cast<QFileDevice *>(m_request.local.get());
-    if (m_request.ascii || m_data->isEncrypted() || !file || file->handle() < 0)
+    if (m_request.ascii || encrypted() || !file || file->handle() < 0)
         return std::nullopt;
     const int socket = int(m_data->socketDescriptor());
     off_t offset = file->pos();
@@ -416,7 +419,14 @@ QByteArray FtpTransfer::peer() const
 qint64 FtpTransfer::queued() const
 {
     // Over TLS the plain bytes are encrypted into a second queue the first count leaves out.
-    return m_data->bytesToWrite() + m_data->encryptedBytesToWrite();
+    const auto *tls = qobject_cast<const QSslSocket *>(m_data.get());
+    return m_data->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0);
+}
+
+bool FtpTransfer::encrypted() const
+{
+    const auto *tls = qobject_cast<const QSslSocket *>(m_data.get());
+    return tls && tls->isEncrypted();
 }
 
 // The server may still send on a store's TLS connection (TLS 1.3 session tickets, its

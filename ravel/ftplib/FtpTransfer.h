@@ -16,7 +16,7 @@ class FtpInterrupt;
 class FtpTls;
 struct FtpReply;
 class QIODevice;
-class QSslSocket;
+class QTcpSocket;
 
 // One data transfer on an open control connection: TYPE when it changes, the data connection
 // (EPSV or PASV, always to the control connection's peer, or PORT or EPRT on the control
@@ -94,6 +94,7 @@ private:
     QByteArray peer() const;
     // Bytes written but not yet handed to the network.
     qint64 queued() const;
+    bool encrypted() const;
     int closeSecureSend();
     int streamReceive();
     bool putWire(const char *data, qint64 size);
@@ -113,7 +114,8 @@ private:
     FtpControlConnection &m_control;
     FtpInterrupt &m_interrupt;
     std::unique_ptr<FtpDataListener> m_listener;
-    std::unique_ptr<QSslSocket> m_data;
+    // A QSslSocket when the control connection protects data.
+    std::unique_ptr<QTcpSocket> m_data;
     FtpListSplitter m_lines;
     FtpAsciiCodec m_ascii;
     QElapsedTimer m_sinceProgress;
