@@ -6,6 +6,7 @@
 #include <QSslCipher>
 #include <QSslSocket>
 #include <poll.h>
+#include <unistd.h>
 
 FtpControlConnection::FtpControlConnection(FtpTranscript &transcript) : m_transcript(transcript) {}
 
@@ -17,7 +18,9 @@ FtpControlConnection::~FtpControlConnection()
 int FtpControlConnection::open(const QHostAddress &address, quint16 port, FtpInterrupt *watch)
 {
     close();
-    m_socket = std::make_unique<QSslSocket>();
+    // A QTcpSocket until AUTH TLS is agreed: a session that never secures its connection never
+    // starts OpenSSL, which costs milliseconds.
+    m_socket = std::make_unique<QTcpSocket>();
     // A server flooding the control connection must not fill memory.
     m_socket->setReadBufferSize(FtpReplyParser::MaxReply);
     m_transcript.write(FtpTranscript::Kind::Note, "connecting to " + address.toString().toUtf8() +
@@ -26,12 +29,9 @@ int FtpControlConnection::open(const QHostAddress &address, quint16 port, FtpInt
     m_socket->connectToHost(address, port);
     if (m_socket->waitForConnected(m_timeout)) {
         // The descriptor exists only now; the connect itself is bounded by the time-out.
-        if (watch)
-            m_watch =
-                std::make_unique<FtpInterrupt::Watch>(*watch, m_socket->socketDescriptor(), true);
+        m_interrupt = watch;
+        watchSocket();
         m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        QObject::connect(m_socket.get(), &QAbstractSocket::disconnected, m_socket.get(),
-                         [this] { lost(); });
         return FTPLIB_OK;
     }
     const QAbstractSocket::SocketError error = m_socket->error();
@@ -48,16 +48,50 @@ bool FtpControlConnection::isOpen() const
     return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
 }
 
+void FtpControlConnection::watchSocket()
+{
+    if (m_interrupt)
+        m_watch =
+            std::make_unique<FtpInterrupt::Watch>(*m_interrupt, m_socket->socketDescriptor(), true);
+    QObject::connect(m_socket.get(), &QAbstractSocket::disconnected, m_socket.get(),
+                     [this] { lost(); });
+}
+
+QSslSocket *FtpControlConnection::upgrade()
+{
+    const int fd = ::dup(int(m_socket->socketDescriptor()));
+    auto secure = std::make_unique<QSslSocket>();
+    if (fd < 0 || !secure->setSocketDescriptor(fd)) {
+        if (fd >= 0)
+            ::close(fd);
+        return nullptr;
+    }
+    // Closing one of two descriptors leaves the connection as it is.
+    m_watch.reset();
+    m_socket->disconnect();
+    m_socket->abort();
+    m_socket = std::move(secure);
+    m_socket->setReadBufferSize(FtpReplyParser::MaxReply);
+    watchSocket();
+    return static_cast<QSslSocket *>(m_socket.get());
+}
+
 int FtpControlConnection::startTls(FtpTls &tls, const QString &host)
 {
     if (!isOpen())
         return FTPLIB_NOTCONNECTED;
+    QSslSocket *secure = upgrade();
+    if (!secure) {
+        noteFailure("TLS: cannot take over the connection");
+        close();
+        return FTPLIB_NOTCONNECTED;
+    }
     m_waiting = true;
-    const int code = tls.secureControl(*m_socket, host, m_timeout);
+    const int code = tls.secureControl(*secure, host, m_timeout);
     m_waiting = false;
     if (code == FTPLIB_OK) {
         m_transcript.write(FtpTranscript::Kind::Note,
-                           "TLS " + m_socket->sessionCipher().protocolString().toUtf8() +
+                           "TLS " + secure->sessionCipher().protocolString().toUtf8() +
                                ", certificate sha256 " + tls.peerFingerprint());
         return code;
     }
@@ -71,7 +105,13 @@ int FtpControlConnection::startTls(FtpTls &tls, const QString &host)
 
 bool FtpControlConnection::isEncrypted() const
 {
-    return m_socket && m_socket->isEncrypted();
+    const auto *secure = qobject_cast<const QSslSocket *>(m_socket.get());
+    return secure && secure->isEncrypted();
+}
+
+const QSslSocket *FtpControlConnection::protectedBy() const
+{
+    return dataProtected ? qobject_cast<const QSslSocket *>(m_socket.get()) : nullptr;
 }
 
 void FtpControlConnection::close()

@@ -11,6 +11,7 @@
 class FtpTls;
 class FtpTranscript;
 class QSslSocket;
+class QTcpSocket;
 class QThread;
 
 // The control connection: sends command lines, reads whole replies (each, and the answer to a
@@ -30,14 +31,18 @@ public:
     // connected socket is watched by it until unwatch() or close(), so another thread can
     // break a login's waits (not the connect's, which has no descriptor until it is done).
     int open(const QHostAddress &address, quint16 port, FtpInterrupt *watch = nullptr);
-    void unwatch() { m_watch.reset(); }
+    void unwatch()
+    {
+        m_watch.reset();
+        m_interrupt = nullptr;
+    }
     bool isOpen() const;
     // The handshake after AUTH TLS: 0, FTPLIB_UNTRUSTEDCERT or FTPLIB_NOREPLY (the
     // connection is closed on failure).
     int startTls(FtpTls &tls, const QString &host);
     bool isEncrypted() const;
     // Data connections are protected (PROT P), from the socket of the control connection.
-    const QSslSocket *protectedBy() const { return dataProtected ? m_socket.get() : nullptr; }
+    const QSslSocket *protectedBy() const;
     void close();
     void moveToThread(QThread *thread);
     // Forgets every byte received and not yet read as a reply.
@@ -94,10 +99,16 @@ private:
     void deliver(const FtpReply &reply);
     void dropPending();
     void lost();
+    // Watches the socket for the interrupt given to open(), if any, and tells of its loss.
+    void watchSocket();
+    // Hands the connection over to a QSslSocket; null when it cannot.
+    QSslSocket *upgrade();
 
     FtpTranscript &m_transcript;
-    std::unique_ptr<QSslSocket> m_socket;
+    // A QSslSocket once startTls() has begun.
+    std::unique_ptr<QTcpSocket> m_socket;
     std::unique_ptr<FtpInterrupt::Watch> m_watch;
+    FtpInterrupt *m_interrupt = nullptr;
     FtpReplyParser m_parser;
     FtpNotify m_echo;
     FtpNotify m_loss;

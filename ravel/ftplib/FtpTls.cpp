@@ -72,15 +72,14 @@ bool FtpTls::addCaFile(const QString &path)
 
 QByteArray FtpTls::peerFingerprint() const
 {
-    return fingerprintOf(m_peer);
+    return m_peer ? fingerprintOf(*m_peer) : QByteArray();
 }
 
 int FtpTls::secureControl(QSslSocket &socket, const QString &host, int timeoutMs)
 {
     m_host = host;
-    m_peer.clear();
     m_verifyError.clear();
-    return handshake(socket, base(), host, timeoutMs, &m_peer, &m_verifyError);
+    return handshake(socket, base(), host, timeoutMs, &m_peer.emplace(), &m_verifyError);
 }
 
 int FtpTls::secureData(QSslSocket &socket, const QSslSocket &control, int timeoutMs) const

@@ -39,7 +39,7 @@ public:
     // What the last control handshake saw; empty before one.
     QByteArray peerFingerprint() const;
     // The certificate itself, PEM, for a person to judge.
-    QByteArray peerCertificate() const { return m_peer.toPem(); }
+    QByteArray peerCertificate() const { return m_peer ? m_peer->toPem() : QByteArray(); }
     QByteArray verifyError() const { return m_verifyError; }
     // Lowercase hex without separators.
     static QByteArray normalized(const QByteArray &fingerprint);
@@ -53,6 +53,7 @@ private:
     mutable std::optional<QSslConfiguration> m_base;
     QList<QByteArray> m_trusted;
     QString m_host;
-    QSslCertificate m_peer;
+    // Made only by a handshake: even an empty certificate starts OpenSSL.
+    std::optional<QSslCertificate> m_peer;
     QByteArray m_verifyError;
 };
