@@ -5,12 +5,12 @@
 #include "ravel/ftplib/FtpControlConnection.h"
 #include "ravel/ftplib/FtpDataListener.h"
 #include "ravel/ftplib/FtpInterrupt.h"
+#include "ravel/ftplib/FtpPipeSignalHold.h"
 #include "ravel/ftplib/FtpTls.h"
 
 #include <QFile>
 #include <QScopeGuard>
 #include <QSslSocket>
-#include <csignal>
 #include <optional>
 #include <poll.h>
 #include <sys/sendfile.h>
@@ -71,35 +71,6 @@ int completion(const FtpReply &reply)
         return FTPLIB_CANTWRITE;
     return FTPLIB_SERVERCANTEXECUTE;
 }
-
-// sendfile() knows no MSG_NOSIGNAL: a data connection the server or an abort has shut would
-// raise SIGPIPE, which ends the process. The signal is held on this thread meanwhile, and one
-// raised is taken before the mask is restored.
-class PipeSignalHold
-{
-public:
-    PipeSignalHold()
-    {
-        sigemptyset(&m_pipe);
-        sigaddset(&m_pipe, SIGPIPE);
-        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_before);
-    }
-    ~PipeSignalHold()
-    {
-        if (sigismember(&m_before, SIGPIPE))
-            return;
-        const timespec none{};
-        while (sigtimedwait(&m_pipe, nullptr, &none) == SIGPIPE) {
-        }
-        pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
-    }
-    PipeSignalHold(const PipeSignalHold &) = delete;
-    PipeSignalHold &operator=(const PipeSignalHold &) = delete;
-
-private:
-    sigset_t m_pipe;
-    sigset_t m_before;
-};
 
 } // namespace
 
@@ -375,7 +346,7 @@ std::optional<int> FtpTransfer::sendFromFile()
         return std::nullopt;
     const int socket = int(m_data->socketDescriptor());
     off_t offset = file->pos();
-    const PipeSignalHold hold;
+    const FtpPipeSignalHold hold;
     for (bool first = true;; first = false) {
         const ssize_t n = ::sendfile(socket, file->handle(), &offset, size_t(ChunkSize));
         if (n == 0)
