@@ -332,8 +332,13 @@ void RavelWorkerJobs::receive(const RavelJobEvent &job)
     const QByteArray remote = wire(t.remote);
     const QByteArray local = wire(t.local);
     const auto start = t.append ? m_library->ReceiveAppend : m_library->Receive;
+    // The host shows the download's size with every progress report, and only the library
+    // knows it, once the call has asked the server: so the transfer runs on the library's
+    // own thread, and the size is read here before the first report can arrive.
+    m_library->SetInlineAsync(0);
     const int code = start(remote.constData(), local.constData(), t.type, m_async,
                            progressReceiver(), TransferProgress);
+    m_library->SetInlineAsync(1);
     if (m_async)
         m_state.fileSize = m_library->TransferSize();
     else
