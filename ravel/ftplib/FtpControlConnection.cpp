@@ -272,7 +272,8 @@ void FtpControlConnection::lost()
         return;
     // What the server said as it went (421) is the loss's reply; an older one is not.
     m_lastReply.clear();
-    m_parser.feed(m_socket->readAll());
+    if (m_socket->isReadable())
+        m_parser.feed(m_socket->readAll());
     while (const std::optional<FtpReply> last = m_parser.takeReply())
         deliver(*last);
     m_transcript.write(FtpTranscript::Kind::Note, "connection lost");

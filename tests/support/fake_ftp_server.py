@@ -266,11 +266,18 @@ class Session:
             return True
         if FAULT == "stall":
             self.reply("150 Send it")
-            data = self.open_data()
-            data.recv(1024)
+            data = None
+            # The client's abort may reset the data connection before this side is done
+            # making it, or before it reads.
+            try:
+                data = self.open_data()
+                data.recv(1024)
+            except OSError:
+                pass
             line = self.reader.readline().decode(errors="replace").rstrip("\r\n")
             say("CMD " + line)
-            data.close()
+            if data:
+                data.close()
             self.reply("426 Transfer aborted")
             self.reply("226 ABOR successful")
             return True
