@@ -9,7 +9,6 @@ const QString ShellSettings::TipsKey = QStringLiteral("Show Tips at Startup");
 
 namespace {
 const QString &Options = ShellSettings::Options;
-const QString &TipsKey = ShellSettings::TipsKey;
 const QString Form = QStringLiteral("form");
 
 bool readOption(const SettingsStore &store, const QString &key)
