@@ -129,6 +129,7 @@ void FtpControlConnection::close()
     type = 0;
     dataProtected = false;
     extendedPassiveRefused = false;
+    earlyDataRefused = false;
 }
 
 void FtpControlConnection::moveToThread(QThread *thread)
@@ -287,6 +288,16 @@ bool FtpControlConnection::peerClosed() const
     // POLLRDHUP also sees a close behind a last reply that nobody has read yet.
     pollfd p{int(m_socket->socketDescriptor()), POLLRDHUP, 0};
     return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
+bool FtpControlConnection::replyWaiting() const
+{
+    if (!m_socket)
+        return false;
+    if (m_socket->bytesAvailable() > 0)
+        return true;
+    pollfd p{int(m_socket->socketDescriptor()), POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
 }
 
 QHostAddress FtpControlConnection::peerAddress() const

@@ -73,6 +73,8 @@ public:
     void setLossNotify(FtpNotify loss) { m_loss = loss; }
     // The server has closed its side; cheap enough to ask between chunks of a transfer.
     bool peerClosed() const;
+    // A reply, or part of one, has arrived and is not read yet.
+    bool replyWaiting() const;
     QByteArray lastReply() const { return m_lastReply; }
     // Also forgets the last failure.
     void clearLastReply()
@@ -93,6 +95,8 @@ public:
     bool dataProtected = false;
     // The server answered EPSV with 500 or 502: passive transfers ask for PASV.
     bool extendedPassiveRefused = false;
+    // The server answered 425 to a store whose data came before its 150: stores wait for it.
+    bool earlyDataRefused = false;
 
 private:
     int readReply(FtpReply &reply, const QDeadlineTimer &deadline);

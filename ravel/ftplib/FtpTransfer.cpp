@@ -16,6 +16,7 @@
 #include <sys/sendfile.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -77,7 +78,7 @@ int completion(const FtpReply &reply)
 FtpTransfer::FtpTransfer(Request request, FtpControlConnection &control, FtpInterrupt &interrupt)
     : m_request(std::move(request)), m_control(control), m_interrupt(interrupt)
 {
-    m_result.bytes = m_request.restartAt;
+    restart();
 }
 
 FtpTransfer::~FtpTransfer() = default;
@@ -85,6 +86,30 @@ FtpTransfer::~FtpTransfer() = default;
 FtpTransfer::Result FtpTransfer::run()
 {
     const FtpInterrupt::Watch controlWatch(m_interrupt, m_control.descriptor(), true);
+    const Result result = attempt();
+    // A server that takes data only after its 150 says 425 to early data: the file goes again
+    // in the usual order, as every later store of the session does.
+    if (!m_early || result.commandReply != 425 || m_interrupt.raised() || !m_request.local->seek(0))
+        return result;
+    m_control.earlyDataRefused = true;
+    restart();
+    return attempt();
+}
+
+void FtpTransfer::restart()
+{
+    m_result = Result{};
+    m_result.bytes = m_request.restartAt;
+    m_toldBytes = -1;
+    m_sinceProgress.invalidate();
+    m_commandReplyDue = false;
+    m_finalReplyDue = false;
+}
+
+FtpTransfer::Result FtpTransfer::attempt()
+{
+    m_early = m_request.passive && m_request.direction == Direction::Send &&
+              m_request.restartAt <= 0 && !m_control.earlyDataRefused && plainFile();
     int code = setType();
     if (code == FTPLIB_OK)
         code = m_request.passive ? openPassive() : openActive();
@@ -95,18 +120,14 @@ FtpTransfer::Result FtpTransfer::run()
     if (code != FTPLIB_OK)
         return finish(code);
 
-    FtpReply reply;
     code = m_control.send(m_request.command);
-    if (code == FTPLIB_OK)
-        code = m_control.readReply(reply);
-    m_finalReplyDue = code == FTPLIB_OK && reply.kind() == 1;
+    m_commandReplyDue = code == FTPLIB_OK;
+    if (code == FTPLIB_OK && !m_early)
+        code = takeCommandReply();
     if (m_interrupt.raised())
         return interrupted();
     if (code != FTPLIB_OK)
         return finish(code);
-    m_result.commandReply = reply.code;
-    if (reply.kind() != 1)
-        return finish(refusal(reply.code, m_request.direction));
 
     code = m_request.passive ? FTPLIB_OK : acceptActive();
     if (code == FTPLIB_OK)
@@ -118,8 +139,20 @@ FtpTransfer::Result FtpTransfer::run()
     if (m_interrupt.raised())
         return interrupted();
     m_data.reset();
+    if (m_commandReplyDue) {
+        // A refusal is the reason even when the data failed first: the server never took it.
+        if (const int answered = takeCommandReply(); answered != FTPLIB_OK)
+            code = answered;
+        else if (code == FTPLIB_OK)
+            progress(true);
+        if (m_interrupt.raised())
+            return interrupted();
+    }
+    if (!m_finalReplyDue)
+        return finish(code);
     // The server's verdict counts even after a local failure: it keeps the control
     // connection in step.
+    FtpReply reply;
     const int replied = m_control.readFinalReply(reply);
     m_finalReplyDue = false;
     if (m_interrupt.raised())
@@ -127,6 +160,28 @@ FtpTransfer::Result FtpTransfer::run()
     if (code == FTPLIB_OK)
         code = replied != FTPLIB_OK ? replied : completion(reply);
     return finish(code);
+}
+
+int FtpTransfer::takeCommandReply()
+{
+    FtpReply reply;
+    m_commandReplyDue = false;
+    const int code = m_control.readReply(reply);
+    m_finalReplyDue = code == FTPLIB_OK && reply.kind() == 1;
+    if (code != FTPLIB_OK)
+        return code;
+    m_result.commandReply = reply.code;
+    return reply.kind() == 1 ? FTPLIB_OK : refusal(reply.code, m_request.direction);
+}
+
+int FtpTransfer::answeredMeanwhile()
+{
+    if (!m_commandReplyDue || !m_control.replyWaiting())
+        return FTPLIB_OK;
+    const int code = takeCommandReply();
+    if (code == FTPLIB_OK)
+        progress();
+    return code;
 }
 
 int FtpTransfer::setType()
@@ -341,8 +396,8 @@ int FtpTransfer::sendThroughSocket()
 
 std::optional<int> FtpTransfer::sendFromFile()
 {
-    auto *file = qobject_cast<QFileDevice *>(m_request.local.get());
-    if (m_request.ascii || encrypted() || !file || file->handle() < 0)
+    QFileDevice *file = plainFile();
+    if (!file)
         return std::nullopt;
     const int socket = int(m_data->socketDescriptor());
     off_t offset = file->pos();
@@ -360,9 +415,14 @@ std::optional<int> FtpTransfer::sendFromFile()
         if (error == EINTR)
             continue;
         if (error == EAGAIN) {
-            pollfd p{socket, POLLOUT, 0};
-            if (::poll(&p, 1, int(m_control.timeout())) == 0)
-                return dataFailure(FTPLIB_TIMEOUT, peer(), "no progress");
+            // A server that refuses early data may leave it unread: its reply ends the wait.
+            pollfd p[] = {{socket, POLLOUT, 0}, {int(m_control.descriptor()), POLLIN, 0}};
+            if (::poll(p, m_commandReplyDue ? 2 : 1, int(m_control.timeout())) == 0)
+                return std::exchange(m_commandReplyDue, false)
+                           ? dataFailure(FTPLIB_NOREPLY, peer(), "no progress, no reply")
+                           : dataFailure(FTPLIB_TIMEOUT, peer(), "no progress");
+            if (const int code = answeredMeanwhile(); code != FTPLIB_OK)
+                return code;
             continue;
         }
         // A file system that cannot send from its files takes the ordinary way.
@@ -370,13 +430,27 @@ std::optional<int> FtpTransfer::sendFromFile()
             return std::nullopt;
         if (error == EIO)
             return FTPLIB_CANTOPENFILE;
+        // Early data meets a reset when the server refuses the command.
+        if (m_commandReplyDue) {
+            if (const int code = takeCommandReply(); code != FTPLIB_OK)
+                return code;
+        }
         return dataFailure(FTPLIB_DATACONNECTION, peer(), qt_error_string(error).toUtf8());
     }
+}
+
+QFileDevice *FtpTransfer::plainFile() const
+{
+    auto *file = qobject_cast<QFileDevice *>(m_request.local.get());
+    const bool tls = m_control.protectedBy() && m_request.tls;
+    return m_request.ascii || tls || !file || file->handle() < 0 ? nullptr : file;
 }
 
 int FtpTransfer::sentMore(qint64 bytes)
 {
     m_result.bytes += bytes;
+    if (const int code = answeredMeanwhile(); code != FTPLIB_OK)
+        return code;
     progress();
     // Without this a lost session shows only after the whole file has gone out.
     return m_control.peerClosed() ? FTPLIB_NOREPLY : FTPLIB_OK;
@@ -501,6 +575,9 @@ void FtpTransfer::take(const char *data, qint64 size)
 
 void FtpTransfer::progress(bool last)
 {
+    // The host hears of the command's 150 before any count.
+    if (m_commandReplyDue)
+        return;
     if (last ? m_toldBytes == m_result.bytes
              : m_sinceProgress.isValid() && m_sinceProgress.elapsed() < ProgressIntervalMs)
         return;
@@ -537,7 +614,7 @@ FtpTransfer::Result FtpTransfer::interrupted()
         return {FTPLIB_NOTCONNECTED, -1, m_result.commandReply, {}};
     if (m_control.send("ABOR", true) == FTPLIB_OK) {
         FtpReply reply;
-        for (int i = m_finalReplyDue ? 2 : 1; i > 0; --i) {
+        for (int i = 1 + int(m_commandReplyDue) + int(m_finalReplyDue); i > 0; --i) {
             if (m_control.readReply(reply) != FTPLIB_OK || reply.code == 225)
                 break;
         }

@@ -15,14 +15,16 @@ class FtpDataListener;
 class FtpInterrupt;
 class FtpTls;
 struct FtpReply;
+class QFileDevice;
 class QIODevice;
 class QTcpSocket;
 
 // One data transfer on an open control connection: TYPE when it changes, the data connection
 // (EPSV or PASV, always to the control connection's peer, or PORT or EPRT on the control
 // connection's local address), REST, the command, the data (in TLS after PROT P) streamed in
-// chunks, and the final reply. Runs on the caller's thread or on the session's transfer thread;
-// FtpInterrupt stops it from another.
+// chunks, and the final reply. A plain passive store sends its data with the command, before
+// the server's 150: that saves a round trip per file. Runs on the caller's thread or on the
+// session's transfer thread; FtpInterrupt stops it from another.
 class FtpTransfer
 {
 public:
@@ -70,6 +72,9 @@ public:
     const Request &request() const { return m_request; }
 
 private:
+    Result attempt();
+    // Every step of a transfer that may be tried again comes back to its start.
+    void restart();
     int setType();
     int openPassive();
     // EPSV, or PASV when the server does not know EPSV; the port to connect to.
@@ -80,6 +85,10 @@ private:
     int openLocal();
     int acceptActive();
     int sendRestart();
+    // The server's answer to the command: 0 when it is preliminary, else why it refused.
+    int takeCommandReply();
+    // A store's command reply that arrived while its data went out: 0 for a 150 (or none yet).
+    int answeredMeanwhile();
     // The data connection's TLS handshake when the control connection protects data.
     int secureData();
     int stream();
@@ -89,6 +98,8 @@ private:
     // Plain binary data from a local file, straight from the file to the socket in the kernel;
     // nothing when that cannot be done here.
     std::optional<int> sendFromFile();
+    // The local file sendFromFile() sends from; null when it would not.
+    QFileDevice *plainFile() const;
     // Counts bytes sent and tells progress; a code when the session is lost meanwhile.
     int sentMore(qint64 bytes);
     QByteArray peer() const;
@@ -121,6 +132,10 @@ private:
     QElapsedTimer m_sinceProgress;
     qint64 m_toldBytes = -1;
     Result m_result;
+    // The store's data goes out before the command's first reply is read.
+    bool m_early = false;
+    // The transfer command's first reply is still to come.
+    bool m_commandReplyDue = false;
     // The transfer command's closing reply is still to come.
     bool m_finalReplyDue = false;
 };

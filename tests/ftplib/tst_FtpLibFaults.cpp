@@ -27,6 +27,8 @@ private slots:
     void abortStalledTransfer_data();
     void abortStalledTransfer();
     void dropDuringTransfer();
+    void storeBeforeTheReply_data();
+    void storeBeforeTheReply();
     void stopWhileWaitingForDataConnection_data();
     void stopWhileWaitingForDataConnection();
     void connectionLostMidTransfer_data();
@@ -203,6 +205,38 @@ void tst_FtpLibFaults::dropDuringTransfer()
     QCOMPARE(m_events->ends(FTPLIB_NOTIFY_TRANSFER).first().second, -1);
     QCOMPARE(LibCommand("NOOP", nullptr, 0), 0);
     QVERIFY(!m_server->commands().contains(QStringLiteral("ABOR")));
+}
+
+void tst_FtpLibFaults::storeBeforeTheReply_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<int>("firstCode");
+    QTest::addColumn<int>("stores");
+    // The data outgrows the socket buffers that nobody reads: the refusal must end the wait.
+    QTest::newRow("refused, data left unread")
+        << QStringLiteral("fault:550:1") << int(FTPLIB_TRANSFERREFUSED) << 2;
+    // The file goes again in the usual order, and so does every later one.
+    QTest::newRow("data wanted only after 150")
+        << QStringLiteral("data-after-150") << int(FTPLIB_OK) << 3;
+}
+
+// A passive store sends its data before the server's first reply.
+void tst_FtpLibFaults::storeBeforeTheReply()
+{
+    QFETCH(QString, scenario);
+    QFETCH(int, firstCode);
+    QFETCH(int, stores);
+    QFile big(m_local.filePath(QStringLiteral("big.bin")));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(64 << 20));
+    big.close();
+    QVERIFY(startAndLogin(scenario));
+    LibSetPassive(1);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(LibSend(big.fileName().toUtf8(), "big.bin", 'I', 0, 0, nullptr, 0), firstCode);
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(LibSend(big.fileName().toUtf8(), "again.bin", 'I', 0, 0, nullptr, 0), FTPLIB_OK);
+    QCOMPARE(m_server->commands().filter(QStringLiteral("STOR ")).size(), stores);
 }
 
 void tst_FtpLibFaults::stopWhileWaitingForDataConnection_data()

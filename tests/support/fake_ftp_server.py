@@ -27,6 +27,7 @@ AUTH is always answered "502 AUTH not implemented" (a server without TLS).
 EPSV is answered "229 ... (|||port|)", except in epsv-500, epsv-502 and the PASV scenarios
 (foreign-227, pasv-refused, bad-227), which answer 500 as servers from before EPSV do.
 type-refused: every TYPE is answered "504 Type not supported".
+data-after-150: a STOR whose data arrives before its 150 is answered 425 (printing "EARLY").
 size-then-silent: the first SIZE is answered "213 1234", nothing after it.
 one-login: sessions run side by side, but while one is open every other connection is
 greeted "421 Too many connections from this address" and closed (printing "REFUSED").
@@ -179,6 +180,8 @@ class Session:
             self.reply("504 Type not supported")
         elif verb == "STOR" and SCENARIO == "stor-530":
             self.reply("530 Not logged in")
+        elif verb == "STOR" and SCENARIO == "data-after-150":
+            self.store_after_150()
         elif verb == "EPSV" and SCENARIO in PASV_ONLY:
             self.reply("502 Command not implemented" if SCENARIO == "epsv-502"
                        else "500 Unknown command")
@@ -217,6 +220,20 @@ class Session:
         else:
             self.reply("200 OK")
         return True
+
+    def store_after_150(self):
+        data = self.open_data()
+        early, _, _ = select.select([data], [], [], 0.2)
+        if early:
+            say("EARLY")
+            data.close()
+            self.reply("425 Data before the reply")
+            return
+        self.reply("150 Send it")
+        while data.recv(65536):
+            pass
+        data.close()
+        self.reply("226 Stored")
 
     def stall(self, kind):
         """Answers USER without end, until the client goes away."""
