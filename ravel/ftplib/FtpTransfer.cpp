@@ -258,7 +258,7 @@ int FtpTransfer::openActive()
     // An IPv4-mapped address is listened on as IPv4: that is where the server connects.
     const QHostAddress listenOn = isV4 ? QHostAddress(v4) : local;
     m_listener = std::make_unique<FtpDataListener>(m_control.protectedBy() != nullptr);
-    if (local.isNull() || !m_listener->listen(listenOn, 0))
+    if (local.isNull() || !m_listener->listen(listenOn))
         return dataFailure(FTPLIB_CANTBINDSOCKET, "on " + endpoint(listenOn, 0),
                            "cannot listen: " + m_listener->errorString().toUtf8());
     const quint16 port = m_listener->serverPort();
@@ -275,19 +275,19 @@ int FtpTransfer::openActive()
 int FtpTransfer::acceptActive()
 {
     bool timedOut = false;
-    const QByteArray where =
-        "to " + endpoint(m_listener->serverAddress(), m_listener->serverPort());
     {
         const FtpInterrupt::Watch watch(m_interrupt, m_listener->socketDescriptor(), false);
-        if (!m_listener->waitForNewConnection(m_control.timeout(), &timedOut))
-            return timedOut ? dataFailure(FTPLIB_TIMEOUT, where, "the server never connected")
-                            : dataFailure(FTPLIB_DATACONNECTION, where,
-                                          m_listener->errorString().toUtf8());
+        m_data.reset(m_listener->accept(m_control.timeout(), timedOut));
     }
+    const QByteArray where =
+        "to " + endpoint(m_listener->serverAddress(), m_listener->serverPort());
     // A listener shut down by an interrupt wakes up with nothing to accept.
-    m_data.reset(m_listener->takeConnection());
-    if (!m_data)
+    if (!m_data && m_interrupt.raised())
         return FTPLIB_DATACONNECTION;
+    if (!m_data)
+        return timedOut
+                   ? dataFailure(FTPLIB_TIMEOUT, where, "the server never connected")
+                   : dataFailure(FTPLIB_DATACONNECTION, where, m_listener->errorString().toUtf8());
     m_listener.reset();
     // Only the server we talk to may connect: anyone else could inject or steal the file.
     if (!sameHost(m_data->peerAddress(), m_control.peerAddress()))
