@@ -1,9 +1,7 @@
 #include "ravel/ftplib/FtpTransfer.h"
 
-#include "ravel/ftplib/FtpDataAddress.h"
-
 #include "ravel/ftplib/FtpControlConnection.h"
-#include "ravel/ftplib/FtpDataListener.h"
+#include "ravel/ftplib/FtpDataConnector.h"
 #include "ravel/ftplib/FtpInterrupt.h"
 #include "ravel/ftplib/FtpPipeSignalHold.h"
 #include "ravel/ftplib/FtpTls.h"
@@ -28,20 +26,6 @@ constexpr qint64 HighWater = 1024 * 1024;
 constexpr qint64 ProgressIntervalMs = 100;
 // What a server may send after a store before it closes: tickets and close_notify.
 constexpr qint64 MaxTrailer = 64 * 1024;
-
-QByteArray endpoint(const QHostAddress &address, quint16 port)
-{
-    return address.toString().toUtf8() + ':' + QByteArray::number(port);
-}
-
-bool sameHost(const QHostAddress &a, const QHostAddress &b)
-{
-    bool aV4 = false;
-    bool bV4 = false;
-    const quint32 a4 = a.toIPv4Address(&aV4);
-    const quint32 b4 = b.toIPv4Address(&bV4);
-    return aV4 && bV4 ? a4 == b4 : a.isEqual(b);
-}
 
 // The code for a refused transfer command.
 int refusal(int reply, FtpTransfer::Direction direction)
@@ -76,7 +60,8 @@ int completion(const FtpReply &reply)
 } // namespace
 
 FtpTransfer::FtpTransfer(Request request, FtpControlConnection &control, FtpInterrupt &interrupt)
-    : m_request(std::move(request)), m_control(control), m_interrupt(interrupt)
+    : m_request(std::move(request)), m_control(control), m_interrupt(interrupt),
+      m_connector(control, interrupt)
 {
     restart();
 }
@@ -112,7 +97,7 @@ FtpTransfer::Result FtpTransfer::attempt()
               m_request.restartAt <= 0 && !m_control.earlyDataRefused && plainFile();
     int code = setType();
     if (code == FTPLIB_OK)
-        code = m_request.passive ? openPassive() : openActive();
+        code = m_request.passive ? m_connector.openPassive(m_data) : m_connector.openActive();
     if (code == FTPLIB_OK)
         code = sendRestart();
     if (m_interrupt.raised())
@@ -129,7 +114,7 @@ FtpTransfer::Result FtpTransfer::attempt()
     if (code != FTPLIB_OK)
         return finish(code);
 
-    code = m_request.passive ? FTPLIB_OK : acceptActive();
+    code = m_request.passive ? FTPLIB_OK : m_connector.acceptActive(m_data);
     if (code == FTPLIB_OK)
         code = openLocal();
     if (code == FTPLIB_OK)
@@ -198,106 +183,6 @@ int FtpTransfer::setType()
     return FTPLIB_OK;
 }
 
-int FtpTransfer::openPassive()
-{
-    quint16 port = 0;
-    if (const int code = askPassivePort(port); code != FTPLIB_OK)
-        return code;
-    const QByteArray where = "to " + endpoint(m_control.peerAddress(), port);
-    // A plain data connection needs no TLS socket, whose making costs more.
-    m_data =
-        m_control.protectedBy() ? std::make_unique<QSslSocket>() : std::make_unique<QTcpSocket>();
-    m_data->connectToHost(m_control.peerAddress(), port);
-    const FtpInterrupt::Watch watch(m_interrupt, m_data->socketDescriptor(), false);
-    if (!m_data->waitForConnected(m_control.timeout())) {
-        const bool slow = m_data->error() == QAbstractSocket::SocketTimeoutError;
-        return dataFailure(slow ? FTPLIB_TIMEOUT : FTPLIB_DATACONNECTION, where,
-                           slow ? QByteArray("no answer") : m_data->errorString().toUtf8());
-    }
-    m_data->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    return FTPLIB_OK;
-}
-
-int FtpTransfer::askPassivePort(quint16 &port)
-{
-    FtpReply reply;
-    if (!m_control.extendedPassiveRefused) {
-        const int code = m_control.probe("EPSV", reply);
-        if (code != FTPLIB_OK)
-            return code;
-        // Asking a server that does not know EPSV again on every transfer costs a round trip.
-        m_control.extendedPassiveRefused = reply.unknownCommand();
-        if (!m_control.extendedPassiveRefused)
-            return passivePortIn(reply, 229, port);
-    }
-    const int code = m_control.command("PASV", reply);
-    return code != FTPLIB_OK ? code : passivePortIn(reply, 227, port);
-}
-
-int FtpTransfer::passivePortIn(const FtpReply &reply, int expected, quint16 &port)
-{
-    if (reply.code != expected)
-        return FTPLIB_PASVCMDNOTIMPL;
-    const std::optional<quint16> found =
-        expected == 229 ? FtpDataAddress::extendedPassivePort(reply.firstText())
-                        : FtpDataAddress::passivePort(reply.firstText());
-    if (!found) {
-        m_control.noteFailure("data connection: cannot read a port in the reply \"" +
-                              reply.lines.first().left(80) + '"');
-        return FTPLIB_UNEXPECTEDANSWER;
-    }
-    port = *found;
-    return FTPLIB_OK;
-}
-
-int FtpTransfer::openActive()
-{
-    const QHostAddress local = m_control.localAddress();
-    bool isV4 = false;
-    const quint32 v4 = local.toIPv4Address(&isV4);
-    // An IPv4-mapped address is listened on as IPv4: that is where the server connects.
-    const QHostAddress listenOn = isV4 ? QHostAddress(v4) : local;
-    m_listener = std::make_unique<FtpDataListener>(m_control.protectedBy() != nullptr);
-    if (local.isNull() || !m_listener->listen(listenOn))
-        return dataFailure(FTPLIB_CANTBINDSOCKET, "on " + endpoint(listenOn, 0),
-                           "cannot listen: " + m_listener->errorString().toUtf8());
-    const quint16 port = m_listener->serverPort();
-    const QByteArray command = FtpDataAddress::activeCommand(listenOn, port);
-    FtpReply reply;
-    const int code = m_control.command(command, reply);
-    if (code != FTPLIB_OK)
-        return code;
-    return reply.kind() == 2 ? FTPLIB_OK
-                             : dataFailure(FTPLIB_DATACONNECTION, "to " + endpoint(listenOn, port),
-                                           "the server refused " + command.left(4));
-}
-
-int FtpTransfer::acceptActive()
-{
-    bool timedOut = false;
-    {
-        const FtpInterrupt::Watch watch(m_interrupt, m_listener->socketDescriptor(), false);
-        m_data.reset(m_listener->accept(m_control.timeout(), timedOut));
-    }
-    const QByteArray where =
-        "to " + endpoint(m_listener->serverAddress(), m_listener->serverPort());
-    // A listener shut down by an interrupt wakes up with nothing to accept.
-    if (!m_data && m_interrupt.raised())
-        return FTPLIB_DATACONNECTION;
-    if (!m_data)
-        return timedOut
-                   ? dataFailure(FTPLIB_TIMEOUT, where, "the server never connected")
-                   : dataFailure(FTPLIB_DATACONNECTION, where, m_listener->errorString().toUtf8());
-    m_listener.reset();
-    // Only the server we talk to may connect: anyone else could inject or steal the file.
-    if (!sameHost(m_data->peerAddress(), m_control.peerAddress()))
-        return dataFailure(FTPLIB_DATACONNECTION, where,
-                           "refused a connection from " +
-                               m_data->peerAddress().toString().toUtf8() + ", not the server");
-    m_data->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    return FTPLIB_OK;
-}
-
 int FtpTransfer::openLocal()
 {
     if (m_request.local || m_request.localName.isEmpty())
@@ -340,7 +225,8 @@ int FtpTransfer::secureData()
         return code;
     }
     return dataFailure(code == FTPLIB_UNTRUSTEDCERT ? code : FTPLIB_DATACONNECTION,
-                       "with " + endpoint(m_data->peerAddress(), m_data->peerPort()),
+                       "with " +
+                           FtpDataConnector::endpoint(m_data->peerAddress(), m_data->peerPort()),
                        "TLS handshake failed: " + m_data->errorString().toUtf8());
 }
 
@@ -458,7 +344,7 @@ int FtpTransfer::sentMore(qint64 bytes)
 
 QByteArray FtpTransfer::peer() const
 {
-    return "to " + endpoint(m_data->peerAddress(), m_data->peerPort());
+    return "to " + FtpDataConnector::endpoint(m_data->peerAddress(), m_data->peerPort());
 }
 
 qint64 FtpTransfer::queued() const
@@ -609,7 +495,7 @@ int FtpTransfer::dataWaitFailure() const
 FtpTransfer::Result FtpTransfer::interrupted()
 {
     m_data.reset();
-    m_listener.reset();
+    m_connector.close();
     if (m_interrupt.reason() == FtpInterrupt::Reason::Drop)
         return {FTPLIB_NOTCONNECTED, -1, m_result.commandReply, {}};
     if (m_control.send("ABOR", true) == FTPLIB_OK) {
@@ -625,7 +511,7 @@ FtpTransfer::Result FtpTransfer::interrupted()
 FtpTransfer::Result FtpTransfer::finish(int code)
 {
     m_data.reset();
-    m_listener.reset();
+    m_connector.close();
     m_result.code = code;
     if (code != FTPLIB_OK) {
         m_result.bytes = -1;

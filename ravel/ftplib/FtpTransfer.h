@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ravel/ftplib/FtpAsciiCodec.h"
+#include "ravel/ftplib/FtpDataConnector.h"
 #include "ravel/ftplib/FtpListSplitter.h"
 #include "ravel/ftplib/FtpNotify.h"
 
@@ -11,7 +12,6 @@
 #include <optional>
 
 class FtpControlConnection;
-class FtpDataListener;
 class FtpInterrupt;
 class FtpTls;
 struct FtpReply;
@@ -76,14 +76,7 @@ private:
     // Every step of a transfer that may be tried again comes back to its start.
     void restart();
     int setType();
-    int openPassive();
-    // EPSV, or PASV when the server does not know EPSV; the port to connect to.
-    int askPassivePort(quint16 &port);
-    // The port of a 229 (EPSV) or 227 (PASV) reply, as `expected` says.
-    int passivePortIn(const FtpReply &reply, int expected, quint16 &port);
-    int openActive();
     int openLocal();
-    int acceptActive();
     int sendRestart();
     // The server's answer to the command: 0 when it is preliminary, else why it refused.
     int takeCommandReply();
@@ -124,7 +117,7 @@ private:
     Request m_request;
     FtpControlConnection &m_control;
     FtpInterrupt &m_interrupt;
-    std::unique_ptr<FtpDataListener> m_listener;
+    FtpDataConnector m_connector;
     // A QSslSocket when the control connection protects data.
     std::unique_ptr<QTcpSocket> m_data;
     FtpListSplitter m_lines;
