@@ -7,6 +7,7 @@
 #include <QSslSocket>
 #include <poll.h>
 #include <unistd.h>
+#include <utility>
 
 FtpControlConnection::FtpControlConnection(FtpTranscript &transcript) : m_transcript(transcript) {}
 
@@ -242,12 +243,22 @@ int FtpControlConnection::command(const QByteArray &line, FtpReply &reply)
 
 int FtpControlConnection::probe(const QByteArray &line, FtpReply &reply)
 {
-    const FtpNotify echo = m_echo;
-    m_echo = FtpNotify();
-    const int code = command(line, reply);
-    m_echo = echo;
+    const int sent = send(line);
+    if (sent != FTPLIB_OK)
+        return sent;
+    const FtpNotify echoTo = std::exchange(m_echo, FtpNotify());
+    const int code = readFinalReply(reply);
+    m_echo = echoTo;
     if (code == FTPLIB_OK && !reply.unknownCommand())
-        m_echo.post(0, reply.code, reply.code, reply.text());
+        echo(reply);
+    return code;
+}
+
+int FtpControlConnection::readUnechoed(FtpReply &reply)
+{
+    const FtpNotify echoTo = std::exchange(m_echo, FtpNotify());
+    const int code = readReply(reply);
+    m_echo = echoTo;
     return code;
 }
 
@@ -261,6 +272,11 @@ void FtpControlConnection::deliver(const FtpReply &reply)
 {
     m_transcript.write(FtpTranscript::Kind::Received, reply.text());
     m_lastReply = reply.lastLineWithText();
+    echo(reply);
+}
+
+void FtpControlConnection::echo(const FtpReply &reply)
+{
     if (reply.kind() == 1)
         m_echo.postDroppable(0, reply.code, reply.code, reply.text());
     else

@@ -64,6 +64,9 @@ public:
     // not know the command. A host that takes that for a failed request of its own (the
     // upload job) must not hear of a refusal that the library gets round.
     int probe(const QByteArray &line, FtpReply &reply);
+    // readReply() without the echo, for a reply the library may get round; echo() tells it.
+    int readUnechoed(FtpReply &reply);
+    void echo(const FtpReply &reply);
 
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
     int timeout() const { return m_timeout; }

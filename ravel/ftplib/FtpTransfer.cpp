@@ -151,10 +151,14 @@ int FtpTransfer::takeCommandReply()
 {
     FtpReply reply;
     m_commandReplyDue = false;
-    const int code = m_control.readReply(reply);
+    const int code = m_early ? m_control.readUnechoed(reply) : m_control.readReply(reply);
     m_finalReplyDue = code == FTPLIB_OK && reply.kind() == 1;
     if (code != FTPLIB_OK)
         return code;
+    // A 425 to early data is got round (run() sends again): a host that takes it for the
+    // failure of its store (the upload job does) must not hear of it.
+    if (m_early && reply.code != 425)
+        m_control.echo(reply);
     m_result.commandReply = reply.code;
     return reply.kind() == 1 ? FTPLIB_OK : refusal(reply.code, m_request.direction);
 }

@@ -212,12 +212,15 @@ void tst_FtpLibFaults::storeBeforeTheReply_data()
     QTest::addColumn<QString>("scenario");
     QTest::addColumn<int>("firstCode");
     QTest::addColumn<int>("stores");
+    QTest::addColumn<int>("heard");
+    QTest::addColumn<int>("unheard");
     // The data outgrows the socket buffers that nobody reads: the refusal must end the wait.
     QTest::newRow("refused, data left unread")
-        << QStringLiteral("fault:550:1") << int(FTPLIB_TRANSFERREFUSED) << 2;
-    // The file goes again in the usual order, and so does every later one.
+        << QStringLiteral("fault:550:1") << int(FTPLIB_TRANSFERREFUSED) << 2 << 550 << 0;
+    // The file goes again in the usual order, and so does every later one; the host never
+    // hears of the 425 the library gets round.
     QTest::newRow("data wanted only after 150")
-        << QStringLiteral("data-after-150") << int(FTPLIB_OK) << 3;
+        << QStringLiteral("data-after-150") << int(FTPLIB_OK) << 3 << 226 << 425;
 }
 
 // A passive store sends its data before the server's first reply.
@@ -226,17 +229,26 @@ void tst_FtpLibFaults::storeBeforeTheReply()
     QFETCH(QString, scenario);
     QFETCH(int, firstCode);
     QFETCH(int, stores);
+    QFETCH(int, heard);
+    QFETCH(int, unheard);
     QFile big(m_local.filePath(QStringLiteral("big.bin")));
     QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(64 << 20));
     big.close();
     QVERIFY(startAndLogin(scenario));
     LibSetPassive(1);
+    LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
     QElapsedTimer timer;
     timer.start();
     QCOMPARE(LibSend(big.fileName().toUtf8(), "big.bin", 'I', 0, 0, nullptr, 0), firstCode);
     QVERIFY(timer.elapsed() < 5000);
     QCOMPARE(LibSend(big.fileName().toUtf8(), "again.bin", 'I', 0, 0, nullptr, 0), FTPLIB_OK);
     QCOMPARE(m_server->commands().filter(QStringLiteral("STOR ")).size(), stores);
+    QCoreApplication::sendPostedEvents(m_events.get());
+    QList<int> codes;
+    for (const FtpEventRecorder::Event &e : m_events->of(FTPLIB_NOTIFY_REPLY))
+        codes.append(e.code);
+    QVERIFY(codes.contains(heard));
+    QVERIFY(!codes.contains(unheard));
 }
 
 void tst_FtpLibFaults::stopWhileWaitingForDataConnection_data()
