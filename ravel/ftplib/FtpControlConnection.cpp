@@ -243,11 +243,8 @@ int FtpControlConnection::command(const QByteArray &line, FtpReply &reply)
 
 int FtpControlConnection::probe(const QByteArray &line, FtpReply &reply)
 {
-    const int sent = send(line);
-    if (sent != FTPLIB_OK)
-        return sent;
     const FtpNotify echoTo = std::exchange(m_echo, FtpNotify());
-    const int code = readFinalReply(reply);
+    const int code = command(line, reply);
     m_echo = echoTo;
     if (code == FTPLIB_OK && !reply.unknownCommand())
         echo(reply);

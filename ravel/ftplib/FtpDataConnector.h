@@ -30,6 +30,9 @@ public:
     // Stops listening.
     void close();
 
+    // Notes why the data connection to or from `where` failed; returns code.
+    int failure(int code, const QByteArray &where, const QByteArray &why);
+
     // "address:port", as failures name them.
     static QByteArray endpoint(const QHostAddress &address, quint16 port);
 
@@ -38,8 +41,6 @@ private:
     int askPassivePort(quint16 &port);
     // The port of a 229 (EPSV) or 227 (PASV) reply, as `expected` says.
     int passivePortIn(const FtpReply &reply, int expected, quint16 &port);
-    // Notes why the data connection to or from `where` failed; returns code.
-    int failure(int code, const QByteArray &where, const QByteArray &why);
 
     FtpControlConnection &m_control;
     FtpInterrupt &m_interrupt;

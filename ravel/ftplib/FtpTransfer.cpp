@@ -228,10 +228,10 @@ int FtpTransfer::secureData()
                          });
         return code;
     }
-    return dataFailure(code == FTPLIB_UNTRUSTEDCERT ? code : FTPLIB_DATACONNECTION,
-                       "with " +
-                           FtpDataConnector::endpoint(m_data->peerAddress(), m_data->peerPort()),
-                       "TLS handshake failed: " + m_data->errorString().toUtf8());
+    return m_connector.failure(
+        code == FTPLIB_UNTRUSTEDCERT ? code : FTPLIB_DATACONNECTION,
+        "with " + FtpDataConnector::endpoint(m_data->peerAddress(), m_data->peerPort()),
+        "TLS handshake failed: " + m_data->errorString().toUtf8());
 }
 
 int FtpTransfer::stream()
@@ -309,8 +309,8 @@ std::optional<int> FtpTransfer::sendFromFile()
             pollfd p[] = {{socket, POLLOUT, 0}, {int(m_control.descriptor()), POLLIN, 0}};
             if (::poll(p, m_commandReplyDue ? 2 : 1, int(m_control.timeout())) == 0)
                 return std::exchange(m_commandReplyDue, false)
-                           ? dataFailure(FTPLIB_NOREPLY, peer(), "no progress, no reply")
-                           : dataFailure(FTPLIB_TIMEOUT, peer(), "no progress");
+                           ? m_connector.failure(FTPLIB_NOREPLY, peer(), "no progress, no reply")
+                           : m_connector.failure(FTPLIB_TIMEOUT, peer(), "no progress");
             if (const int code = answeredMeanwhile(); code != FTPLIB_OK)
                 return code;
             continue;
@@ -325,7 +325,7 @@ std::optional<int> FtpTransfer::sendFromFile()
             if (const int code = takeCommandReply(); code != FTPLIB_OK)
                 return code;
         }
-        return dataFailure(FTPLIB_DATACONNECTION, peer(), qt_error_string(error).toUtf8());
+        return m_connector.failure(FTPLIB_DATACONNECTION, peer(), qt_error_string(error).toUtf8());
     }
 }
 
@@ -478,12 +478,6 @@ void FtpTransfer::progress(bool last)
     else if (!m_request.notify.postDroppable(0, m_result.bytes))
         return;
     m_toldBytes = m_result.bytes;
-}
-
-int FtpTransfer::dataFailure(int code, const QByteArray &where, const QByteArray &why)
-{
-    m_control.noteFailure("data connection " + where + ": " + why);
-    return code;
 }
 
 int FtpTransfer::dataWaitFailure() const

@@ -109,8 +109,6 @@ private:
     void progress(bool last = false);
     // The data socket's wait failed: why, as a result code.
     int dataWaitFailure() const;
-    // Notes why the data connection to or from `where` failed; returns code.
-    int dataFailure(int code, const QByteArray &where, const QByteArray &why);
     Result interrupted();
     Result finish(int code);
 
