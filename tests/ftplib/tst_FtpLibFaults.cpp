@@ -57,6 +57,8 @@ private:
     bool startEndlessDownload();
     // Starts an upload that the server stops reading, and waits until data flows.
     bool startStalledUpload();
+    // A file of far more than the socket buffers hold; empty when it cannot be made.
+    QString bigFile();
 
     std::unique_ptr<FtpTestServer> m_server;
     std::unique_ptr<FtpEventRecorder> m_events;
@@ -97,16 +99,19 @@ bool tst_FtpLibFaults::startEndlessDownload()
            m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 1, false);
 }
 
-bool tst_FtpLibFaults::startStalledUpload()
+QString tst_FtpLibFaults::bigFile()
 {
     QFile big(m_local.filePath(QStringLiteral("big.bin")));
-    // Far more than the socket buffers hold, so the sender is waiting when it is aborted.
-    if (!big.open(QIODevice::WriteOnly) || !big.resize(64 << 20))
-        return false;
-    big.close();
-    return startAndLogin(QStringLiteral("fault:stall:1")) &&
-           LibSend(big.fileName().toUtf8(), "big.bin", 'I', 1, 0, m_events.get(),
-                   FTPLIB_NOTIFY_TRANSFER) == FTPLIB_OK &&
+    return big.open(QIODevice::WriteOnly) && big.resize(64 << 20) ? big.fileName() : QString();
+}
+
+bool tst_FtpLibFaults::startStalledUpload()
+{
+    // The sender is waiting when it is aborted.
+    const QString big = bigFile();
+    return !big.isEmpty() && startAndLogin(QStringLiteral("fault:stall:1")) &&
+           LibSend(big.toUtf8(), "big.bin", 'I', 1, 0, m_events.get(), FTPLIB_NOTIFY_TRANSFER) ==
+               FTPLIB_OK &&
            m_events->waitFor(FTPLIB_NOTIFY_TRANSFER, 1, false);
 }
 
@@ -231,17 +236,16 @@ void tst_FtpLibFaults::storeBeforeTheReply()
     QFETCH(int, stores);
     QFETCH(int, heard);
     QFETCH(int, unheard);
-    QFile big(m_local.filePath(QStringLiteral("big.bin")));
-    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(64 << 20));
-    big.close();
+    const QByteArray big = bigFile().toUtf8();
+    QVERIFY(!big.isEmpty());
     QVERIFY(startAndLogin(scenario));
     LibSetPassive(1);
     LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(LibSend(big.fileName().toUtf8(), "big.bin", 'I', 0, 0, nullptr, 0), firstCode);
+    QCOMPARE(LibSend(big, "big.bin", 'I', 0, 0, nullptr, 0), firstCode);
     QVERIFY(timer.elapsed() < 5000);
-    QCOMPARE(LibSend(big.fileName().toUtf8(), "again.bin", 'I', 0, 0, nullptr, 0), FTPLIB_OK);
+    QCOMPARE(LibSend(big, "again.bin", 'I', 0, 0, nullptr, 0), FTPLIB_OK);
     QCOMPARE(m_server->commands().filter(QStringLiteral("STOR ")).size(), stores);
     QCoreApplication::sendPostedEvents(m_events.get());
     QList<int> codes;

@@ -27,7 +27,7 @@ AUTH is always answered "502 AUTH not implemented" (a server without TLS).
 EPSV is answered "229 ... (|||port|)", except in epsv-500, epsv-502 and the PASV scenarios
 (foreign-227, pasv-refused, bad-227), which answer 500 as servers from before EPSV do.
 type-refused: every TYPE is answered "504 Type not supported".
-data-after-150: a STOR whose data arrives before its 150 is answered 425 (printing "EARLY").
+data-after-150: a STOR whose data arrives before its 150 is answered 425.
 size-then-silent: the first SIZE is answered "213 1234", nothing after it.
 one-login: sessions run side by side, but while one is open every other connection is
 greeted "421 Too many connections from this address" and closed (printing "REFUSED").
@@ -225,7 +225,6 @@ class Session:
         data = self.open_data()
         early, _, _ = select.select([data], [], [], 0.2)
         if early:
-            say("EARLY")
             data.close()
             self.reply("425 Data before the reply")
             return
