@@ -154,20 +154,25 @@ void tst_FtpLibFaults::abortStalledTransfer_data()
 {
     QTest::addColumn<bool>("upload");
     QTest::addColumn<bool>("inlineAsync");
-    QTest::newRow("download") << false << false;
+    QTest::addColumn<bool>("passive");
+    QTest::newRow("download") << false << false << false;
     // The abort shuts the socket the file is being sent to: that must not end the process.
-    QTest::newRow("upload") << true << false;
+    QTest::newRow("upload") << true << false << false;
     // Run on this thread, the transfer is stopped from another, as the component's host does;
     // the abort that follows only completes it.
-    QTest::newRow("upload on the calling thread") << true << true;
+    QTest::newRow("upload on the calling thread") << true << true << false;
+    // The data went out with STOR, and the wait for the socket also watches for the reply.
+    QTest::newRow("passive upload") << true << false << true;
 }
 
 void tst_FtpLibFaults::abortStalledTransfer()
 {
     QFETCH(bool, upload);
     QFETCH(bool, inlineAsync);
+    QFETCH(bool, passive);
     LibSetReplyEcho(1, m_events.get(), FTPLIB_NOTIFY_REPLY);
     LibSetInlineAsync(inlineAsync);
+    LibSetPassive(passive);
     // Early or late, the interrupt stops the transfer the same way.
     std::thread stopper([session = LibSessionHandle(), inlineAsync] {
         if (inlineAsync) {
